@@ -1,0 +1,9 @@
+#include "app/CAboutDlg.h"
+
+const MsgMap* CAboutDlg::GetMessageMap() const {
+  static const MsgMapEntry entries[] = {
+      OnCommand<9, &CAboutDlg::OnHelpButton>(),
+  };
+  static const MsgMap map{CDialog::GetMessageMap(), entries};
+  return &map;
+}

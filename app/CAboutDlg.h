@@ -1,0 +1,15 @@
+#pragma once
+// The About box: name, version, picture, credits and a Help button.
+#include "common/CDialog.h"
+
+class CAboutDlg : public CDialog {
+ public:
+  CAboutDlg() : CDialog(100, nullptr) {}
+
+ protected:
+  const MsgMap* GetMessageMap() const override;
+  void DoDataExchange(CDataExchange* pDX) override { CDialog::DoDataExchange(pDX); }
+
+ private:
+  void OnHelpButton() { WinHelp(0, HELP_CONTENTS); }
+};

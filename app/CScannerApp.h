@@ -1,0 +1,9 @@
+#pragma once
+// The application object: runs the main window modally and ends the program when it closes.
+#include "common/CWinApp.h"
+
+class CScannerApp : public CWinApp {
+ public:
+  CScannerApp() : CWinApp(nullptr) {}
+  BOOL InitInstance() override;
+};

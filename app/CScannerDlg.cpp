@@ -1,0 +1,263 @@
+#include "app/CScannerDlg.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "abductee/CAbducteeResultsDlg.h"
+#include "abductee/CAbducteeScanDlg.h"
+#include "app/CAboutDlg.h"
+#include "common/CMenu.h"
+#include "common/CWinApp.h"
+#include "common/Cue.h"
+#include "common/Random.h"
+#include "common/Shell.h"
+#include "scan/CScanProgressDlg.h"
+#include "scan/CScanResultsDlg.h"
+#include "settings/CSetupDlg.h"
+
+namespace {
+constexpr UINT kMonitorTimer = 1;
+constexpr UINT kMonitorPeriod = 25;
+// A check every 2401st tick: about once a minute at 25 ms.
+constexpr int kTicksPerCheck = 2400;
+constexpr UINT kIconId = 128;
+}  // namespace
+
+int CScannerDlg::s_nSweepPos = 0;
+int CScannerDlg::s_nSweepLeft = 0;
+
+CScannerDlg::CScannerDlg(CWnd* pParent) : CDialog(102, pParent) {
+  m_hIcon = AfxGetApp()->LoadIcon(kIconId);
+}
+
+CScannerDlg::~CScannerDlg() = default;
+
+const MsgMap* CScannerDlg::GetMessageMap() const {
+  static const MsgMapEntry entries[] = {
+      OnSysCommandMessage<&CScannerDlg::OnSysCommand>(),
+      OnMessage<WM_PAINT, &CScannerDlg::OnPaint>(),
+      OnQuery<WM_QUERYDRAGICON, &CScannerDlg::OnQueryDragIcon>(),
+      OnTimerMessage<&CScannerDlg::OnTimer>(),
+      OnCommand<1000, &CScannerDlg::OnScan>(),
+      OnCommand<1001, &CScannerDlg::OnAbout>(),
+      OnCommand<1002, &CScannerDlg::OnSettings>(),
+      OnCommand<3, &CScannerDlg::OnAbducteeScan>(),
+  };
+  static const MsgMap map{CDialog::GetMessageMap(), entries};
+  return &map;
+}
+
+void CScannerDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, 1015, m_lamp9);
+  DDX_Control(pDX, 1014, m_lamp8);
+  DDX_Control(pDX, 1013, m_lamp7);
+  DDX_Control(pDX, 1012, m_lamp6);
+  DDX_Control(pDX, 1011, m_lamp5);
+  DDX_Control(pDX, 1010, m_lamp4);
+  DDX_Control(pDX, 1009, m_lamp3);
+  DDX_Control(pDX, 1008, m_lamp2);
+  DDX_Control(pDX, 1016, m_lamp10);
+  DDX_Control(pDX, 1018, m_lamp1);
+  DDX_Control(pDX, 3, m_btnAbductee);
+  DDX_Control(pDX, 1, m_btnMinimize);
+  DDX_Control(pDX, 2, m_btnExit);
+  DDX_Control(pDX, 1002, m_btnSettings);
+  DDX_Control(pDX, 1000, m_btnScan);
+  DDX_Control(pDX, 1001, m_btnAbout);
+  DDX_Control(pDX, 1005, m_animate);
+}
+
+void CScannerDlg::ReadOptions() {
+  CWinApp* app = AfxGetApp();
+  UseSounds = static_cast<int>(app->GetProfileIntA("Options", "UseSounds", 1));
+  Monitor = static_cast<int>(app->GetProfileIntA("Options", "Monitor", 1));
+  Scan1 = static_cast<int>(app->GetProfileIntA("Options", "Scan1", 1));
+  Scan2 = static_cast<int>(app->GetProfileIntA("Options", "Scan2", 1));
+  Scan3 = static_cast<int>(app->GetProfileIntA("Options", "Scan3", 1));
+  Scan4 = static_cast<int>(app->GetProfileIntA("Options", "Scan4", 1));
+  Scan5 = static_cast<int>(app->GetProfileIntA("Options", "Scan5", 1));
+  Sensitivity = static_cast<int>(app->GetProfileIntA("Options", "Sensitivity", 1));
+}
+
+BOOL CScannerDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  CString about;
+  about.LoadString(101);
+  if (!about.IsEmpty()) {
+    CMenu* menu = GetSystemMenu(FALSE);
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, ID_SYSMENU_ABOUT, about);
+  }
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
+
+  ReadOptions();
+  m_bmpLampOff.LoadBitmap(146);
+  m_bmpLampOn.LoadBitmap(147);
+
+  m_animate.Open("qx.avi");
+  m_animate.Play(0, static_cast<UINT>(-1), 1);
+
+  SeedRandom(static_cast<unsigned int>(WindowSystem::Get().clock().CalendarSeconds()));
+  PostMessage(WM_STARTUP_NOTIFY, 0, 0);
+  m_nMonitorTicks = 0;
+
+  m_tooltip.Create(this, 0);
+  m_tooltip.Activate(TRUE);
+  m_tooltip.AddTool(GetDlgItem(1), 102);
+  m_tooltip.AddTool(GetDlgItem(1000), 103);
+  m_tooltip.AddTool(GetDlgItem(3), 104);
+  m_tooltip.AddTool(GetDlgItem(1002), 105);
+  m_tooltip.AddTool(GetDlgItem(1001), 107);
+  m_tooltip.AddTool(GetDlgItem(2), 106);
+  return TRUE;
+}
+
+BOOL CScannerDlg::PreTranslateMessage(MSG* pMsg) {
+  m_tooltip.RelayEvent(pMsg);
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+LRESULT CScannerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_STARTUP_NOTIFY) OnStartup();
+  if (message == WM_TRAY_NOTIFY) OnTrayNotify(lParam);
+  return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CScannerDlg::OnStartup() {
+  if (!NotifyTrayIcon(kIconId, kIconId, NIM_ADD, m_hWnd, "Quorblex Pro")) m_bTrayMissing = true;
+  if (Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+  if (UseSounds) sndPlaySoundA("welcome.wav", SND_ASYNC);
+}
+
+void CScannerDlg::OnTrayNotify(LPARAM lParam) {
+  if (lParam != WM_LBUTTONDOWN && lParam != WM_RBUTTONUP) return;
+  ShowWindow(SW_SHOW);
+  BringWindowToTop();
+  m_animate.Play(0, static_cast<UINT>(-1), 1);
+  if (Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+}
+
+BOOL CScannerDlg::NotifyTrayIcon(UINT identifier, UINT iconId, DWORD message, HWND hWnd,
+                                 const char* tip) {
+  NOTIFYICONDATAA nid;
+  nid.cbSize = 88;
+  nid.hWnd = hWnd;
+  nid.uID = identifier + 999;
+  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uCallbackMessage = WM_TRAY_NOTIFY;
+  nid.hIcon = static_cast<HICON>(iconId);
+  std::snprintf(nid.szTip, sizeof nid.szTip, "%s", tip ? tip : "");
+  return Shell_NotifyIconA(message, &nid) ? TRUE : FALSE;
+}
+
+void CScannerDlg::PauseMonitor() {
+  if (Monitor) KillTimer(kMonitorTimer);
+}
+
+void CScannerDlg::ResumeMonitor() {
+  if (Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+}
+
+void CScannerDlg::OnTimer(UINT_PTR) {
+  if (s_nSweepLeft) {
+    if (s_nSweepPos < 1) {
+      s_nSweepPos = 2;
+      s_nSweepLeft = 0;
+    }
+    --s_nSweepPos;
+  } else {
+    if (s_nSweepPos > 10) {
+      s_nSweepPos = 9;
+      s_nSweepLeft = 1;
+    }
+    ++s_nSweepPos;
+  }
+  CStatic* lamps[] = {&m_lamp1, &m_lamp2, &m_lamp3, &m_lamp4, &m_lamp5,
+                      &m_lamp6, &m_lamp7, &m_lamp8, &m_lamp9, &m_lamp10};
+  for (int k = 1; k <= 10; ++k)
+    lamps[k - 1]->SetBitmap(s_nSweepPos == k ? m_bmpLampOn : m_bmpLampOff);
+  CheckMonitor();
+  Default();
+}
+
+void CScannerDlg::CheckMonitor() {
+  if (++m_nMonitorTicks <= kTicksPerCheck) return;
+  m_nMonitorTicks = 0;
+  int r = Random(100);
+  int threshold = 100 - 10 * Sensitivity;
+  if (r <= threshold) return;
+  KillTimer(kMonitorTimer);
+  if (MessageBox("Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
+                 MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+    OnScan();
+  else
+    SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+}
+
+void CScannerDlg::OnScan() {
+  CScanProgressDlg progress(nullptr);
+  CScanResultsDlg results(nullptr);
+  PauseMonitor();
+  progress.m_bUseSounds = UseSounds;
+  results.m_bUseSounds = UseSounds;
+  progress.m_bScan1 = Scan1;
+  progress.m_bScan2 = Scan2;
+  progress.m_bScan3 = Scan3;
+  progress.m_bScan4 = Scan4;
+  progress.m_bScan5 = Scan5;
+  if (progress.DoModal()) results.DoModal();
+  ResumeMonitor();
+}
+
+void CScannerDlg::OnAbducteeScan() {
+  CAbducteeScanDlg scan(nullptr);
+  CAbducteeResultsDlg results(nullptr);
+  scan.m_bUseSounds = UseSounds;
+  results.m_bUseSounds = UseSounds;
+  PauseMonitor();
+  if (scan.DoModal()) results.DoModal();
+  ResumeMonitor();
+}
+
+void CScannerDlg::OnSettings() {
+  CSetupDlg setup(nullptr);
+  PauseMonitor();
+  if (setup.DoModal()) ReadOptions();
+  ResumeMonitor();
+}
+
+void CScannerDlg::OnAbout() {
+  CAboutDlg about;
+  PauseMonitor();
+  about.DoModal();
+  ResumeMonitor();
+}
+
+void CScannerDlg::OnOK() {
+  // Without a notification icon nothing could bring a hidden window back: go to the task bar.
+  ShowWindow(m_bTrayMissing ? SW_MINIMIZE : SW_HIDE);
+}
+
+void CScannerDlg::OnSysCommand(UINT nID, LPARAM) {
+  if ((nID & 0xFFF0) == ID_SYSMENU_ABOUT) {
+    CAboutDlg about;
+    about.DoModal();
+    return;
+  }
+  Default();
+}
+
+// The desktop draws a minimized window's icon itself; there is nothing to paint here.
+void CScannerDlg::OnPaint() { Default(); }
+
+HICON CScannerDlg::OnQueryDragIcon() { return m_hIcon; }
+
+BOOL CScannerDlg::DestroyWindow() {
+  if (Monitor) KillTimer(kMonitorTimer);
+  NotifyTrayIcon(kIconId, kIconId, NIM_DELETE, m_hWnd, "");
+  m_animate.Close();
+  return CDialog::DestroyWindow();
+}

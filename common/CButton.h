@@ -1,0 +1,9 @@
+#pragma once
+// A push button or checkbox bound to a dialog member.
+#include "common/CWnd.h"
+
+class CButton : public CWnd {
+ public:
+  int GetCheck() const { return static_cast<int>(WindowSystem::Get().SendMessage(m_hWnd, BM_GETCHECK, 0, 0)); }
+  void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck), 0); }
+};

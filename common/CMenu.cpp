@@ -1,0 +1,13 @@
+#include "common/CMenu.h"
+
+#include "common/WindowSystem.h"
+
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const char* lpszNewItem) {
+  MenuItem item;
+  if (!(nFlags & MF_SEPARATOR)) {
+    item.id = static_cast<UINT>(nIDNewItem);
+    item.text = lpszNewItem ? lpszNewItem : "";
+  }
+  WindowSystem::Get().AppendMenuItem(m_owner, std::move(item));
+  return TRUE;
+}

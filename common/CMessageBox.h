@@ -1,0 +1,29 @@
+#pragma once
+// A message box: a dialog whose template is made at run time from its text, caption and
+// flags. MB_YESNO has no Cancel, so Esc and the close box do nothing there; MB_OK hears Esc
+// as OK.
+#include <memory>
+#include <string>
+
+#include "common/CDialog.h"
+
+class CMessageBox : public CDialog {
+ public:
+  CMessageBox(const std::string& text, const std::string& caption, UINT flags, CWnd* owner);
+  ~CMessageBox() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  const MsgMap* GetMessageMap() const override;
+
+ private:
+  static std::unique_ptr<DialogTemplate> Build(const std::string& text,
+                                               const std::string& caption, UINT flags);
+  void OnYes() { EndDialog(IDYES); }
+  void OnNo() { EndDialog(IDNO); }
+
+  std::unique_ptr<DialogTemplate> m_tmpl;
+  UINT m_flags;
+};

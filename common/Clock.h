@@ -1,0 +1,13 @@
+#pragma once
+// The program's only source of time. The desktop reads the monotonic clock; the headless host
+// keeps virtual time that moves only when it says so.
+#include <cstdint>
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since an arbitrary start; never goes back.
+  virtual std::int64_t Now() const = 0;
+  // Calendar time in seconds, for seeding the random draw.
+  virtual std::int64_t CalendarSeconds() const = 0;
+};

@@ -1,0 +1,161 @@
+#include "common/DialogManager.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+WPARAM VirtualKey(Key k) {
+  switch (k) {
+    case Key::Enter: return VK_RETURN;
+    case Key::Escape: return VK_ESCAPE;
+    case Key::Space: return VK_SPACE;
+    case Key::Tab:
+    case Key::ShiftTab: return VK_TAB;
+    case Key::Left: return VK_LEFT;
+    case Key::Right: return VK_RIGHT;
+    case Key::Up: return VK_UP;
+    case Key::Down: return VK_DOWN;
+    case Key::Home: return VK_HOME;
+    case Key::End: return VK_END;
+    case Key::PageUp: return VK_PRIOR;
+    case Key::PageDown: return VK_NEXT;
+    case Key::Letter: return 0;
+  }
+  return 0;
+}
+
+// The mnemonic of a text: the letter after a single '&', upper-cased; 0 when none.
+char MnemonicOf(const std::string& text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+  }
+  return 0;
+}
+}  // namespace
+
+MSG DialogManager::KeyMessage(const Window& dialog, const InputEvent& e) {
+  HWND to = dialog.focus ? dialog.focus : dialog.hwnd;
+  if (e.key == Key::Letter) {
+    auto letter = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(e.letter)));
+    return {to, e.alt ? WM_SYSKEYDOWN : WM_CHAR, letter, 0};
+  }
+  return {to, WM_KEYDOWN, VirtualKey(e.key), e.key == Key::ShiftTab ? kShiftHeld : 0};
+}
+
+bool DialogManager::HandleKey(const MSG& msg) {
+  if (msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR)
+    return Mnemonic(static_cast<char>(msg.wParam));
+  if (msg.message != WM_KEYDOWN) return false;
+  Window* focus = ws_.Find(dialog_.focus);
+  if (focus && !Usable(focus)) focus = nullptr;
+  switch (msg.wParam) {
+    case VK_RETURN:
+      if (focus && focus->kind == ControlKind::PushButton)
+        Press(*focus);
+      else
+        PressDefault();
+      return true;
+    case VK_ESCAPE:
+      ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                      static_cast<LPARAM>(ws_.GetDlgItem(dialog_.hwnd, IDCANCEL)));
+      return true;
+    case VK_TAB:
+      MoveFocus(msg.lParam & kShiftHeld);
+      return true;
+    case VK_SPACE:
+      if (focus && (focus->kind == ControlKind::PushButton || focus->kind == ControlKind::CheckBox)) {
+        if (focus->kind == ControlKind::CheckBox) ws_.SetCheck(focus->hwnd, focus->checked ? 0 : 1);
+        Press(*focus);
+      }
+      return true;
+    default:
+      if (focus && focus->kind == ControlKind::Trackbar) return Trackbar(*focus, msg.wParam);
+      return true;
+  }
+}
+
+void DialogManager::Press(const Window& button) {
+  ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_CLICKED),
+                  static_cast<LPARAM>(button.hwnd));
+}
+
+void DialogManager::PressDefault() {
+  HWND h = ws_.GetDlgItem(dialog_.hwnd, dialog_.defId);
+  const Window* def = ws_.Find(h);
+  if (def) {
+    if (Usable(def)) Press(*def);
+    return;
+  }
+  // A dialog without a default button hears Enter as OK.
+  ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void DialogManager::MoveFocus(bool backwards) {
+  std::vector<HWND> stops;
+  for (HWND h : dialog_.children) {
+    const Window* c = ws_.Find(h);
+    if (Usable(c) && (c->style & WS_TABSTOP)) stops.push_back(h);
+  }
+  if (stops.empty()) return;
+  auto it = std::find(stops.begin(), stops.end(), dialog_.focus);
+  size_t n = stops.size();
+  size_t i;
+  if (it == stops.end())
+    i = backwards ? n - 1 : 0;
+  else
+    i = (static_cast<size_t>(it - stops.begin()) + (backwards ? n - 1 : 1)) % n;
+  ws_.SetFocus(stops[i]);
+}
+
+bool DialogManager::Mnemonic(char letter) {
+  letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const auto& kids = dialog_.children;
+  size_t n = kids.size();
+  size_t start = 0;
+  auto at = std::find(kids.begin(), kids.end(), dialog_.focus);
+  if (at != kids.end()) start = static_cast<size_t>(at - kids.begin()) + 1;
+  for (size_t k = 0; k < n; ++k) {
+    Window* c = ws_.Find(kids[(start + k) % n]);
+    if (!c || c->kind == ControlKind::Picture || (c->style & SS_NOPREFIX && c->kind == ControlKind::Text))
+      continue;
+    if (MnemonicOf(c->text) != letter) continue;
+    if (!Usable(c)) return true;
+    if (c->kind == ControlKind::PushButton) {
+      Press(*c);
+    } else if (c->kind == ControlKind::CheckBox) {
+      ws_.SetFocus(c->hwnd);
+      ws_.SetCheck(c->hwnd, c->checked ? 0 : 1);
+      Press(*c);
+    } else if (c->kind == ControlKind::Text) {
+      // A label hands the focus to the control after it.
+      auto self = std::find(kids.begin(), kids.end(), c->hwnd);
+      if (self != kids.end() && self + 1 != kids.end()) ws_.SetFocus(*(self + 1));
+    }
+    return true;
+  }
+  return false;
+}
+
+bool DialogManager::Trackbar(Window& bar, WPARAM vk) {
+  int page = std::max(1, (bar.trackMax - bar.trackMin) / 5);
+  int pos = bar.trackPos;
+  switch (vk) {
+    case VK_LEFT:
+    case VK_UP: pos -= 1; break;
+    case VK_RIGHT:
+    case VK_DOWN: pos += 1; break;
+    case VK_PRIOR: pos -= page; break;
+    case VK_NEXT: pos += page; break;
+    case VK_HOME: pos = bar.trackMin; break;
+    case VK_END: pos = bar.trackMax; break;
+    default: return false;
+  }
+  ws_.SetTrackPos(bar.hwnd, pos);
+  ws_.SendMessage(dialog_.hwnd, WM_HSCROLL, 0, static_cast<LPARAM>(bar.hwnd));
+  return true;
+}

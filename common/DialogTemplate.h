@@ -1,0 +1,65 @@
+#pragma once
+// A dialog template as data: the window and its controls, rectangles in dialog units. Both
+// hosts and the core build windows from these; dialog code never repeats a rectangle or text.
+#include <string>
+#include <vector>
+
+#include "common/WinTypes.h"
+
+enum class ControlKind {
+  PushButton,
+  CheckBox,
+  GroupBox,
+  Text,        // static text, left or right aligned, wrapping
+  Picture,     // static picture showing a bitmap resource
+  BlackRect,   // static filled black
+  BlackFrame,  // static drawn as a black frame
+  Trackbar,
+  Animation,
+  Icon,  // the icon of a message box
+};
+
+struct Rect {
+  int x = 0, y = 0, cx = 0, cy = 0;
+};
+
+struct ControlTemplate {
+  int id = -1;
+  ControlKind kind = ControlKind::Text;
+  std::string text;  // caption, or for a picture the bitmap number
+  int bitmap = 0;    // for a picture: the bitmap resource shown when the window is created
+  Rect rect;
+  DWORD style = 0;  // kind-specific and WS_ styles (WS_VISIBLE is implied for template controls)
+  DWORD exStyle = 0;
+};
+
+struct DialogTemplate {
+  int id = 0;  // resource number; -1 for a message box built at run time
+  std::string caption;
+  Rect rect;  // x, y relative to the owner's client area unless DS_CENTER
+  std::string fontName = "MS Sans Serif";
+  int fontPoints = 8;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  bool centered = false;
+  UINT boxFlags = 0;  // a message box's flags  // placed at the centre of its owner rather than at x, y
+  std::vector<ControlTemplate> controls;
+};
+
+namespace Resources {
+// The compiled-in template with this number, or null.
+const DialogTemplate* FindTemplate(int id);
+// The string-table entry with this number, or empty.
+std::string LoadString(int id);
+// The compiled-in bitmap resource as BMP file bytes; empty when there is none.
+struct Blob {
+  const unsigned char* data = nullptr;
+  std::size_t size = 0;
+};
+Blob FindBitmap(int id);
+// The program icon as PNG bytes at the given edge length (16, 32, 48 or 128); empty if none.
+Blob FindIconPng(int size);
+// Every template and string number, for tests and tools.
+std::vector<int> TemplateIds();
+std::vector<int> StringIds();
+}  // namespace Resources

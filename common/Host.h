@@ -1,0 +1,71 @@
+#pragma once
+// The narrow boundary between the core and a host (the desktop or the headless simulator).
+// The core decides everything; the host shows the core's state and reports raw input.
+//
+// Every notification returns at once, with the change visible: a desktop host paints before
+// returning, so a text is on screen while a synchronous cue plays. Only Wait blocks.
+#include <cstdint>
+#include <string>
+
+#include "common/Window.h"
+
+struct InputEvent;
+
+enum class Change {
+  Text,
+  Picture,
+  Enabled,
+  Visible,
+  Checked,
+  Trackbar,
+  Tooltip,
+  ClipOpen,
+  ClipPlay,
+  ClipClose,
+};
+
+class InputSink {
+ public:
+  virtual ~InputSink() = default;
+  virtual void Push(InputEvent event) = 0;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Blocks until input has been pushed to `sink` or the clock has reached `deadline`
+  // (milliseconds; -1 waits for input alone). With a deadline at or before now it only
+  // collects input that is already there and returns.
+  virtual void Wait(std::int64_t deadline, InputSink& sink) = 0;
+
+  // A dialog and all its controls exist; not yet shown.
+  virtual void WindowCreated(const Window& dialog) = 0;
+  // The dialog is about to go; its controls go with it.
+  virtual void WindowDestroyed(const Window& dialog) = 0;
+  // Shown, hidden, minimized or restored (dialog.visible, dialog.minimized). `initial` marks
+  // the first show of a new window.
+  virtual void WindowShown(const Window& dialog, bool initial) = 0;
+  // Enabled or disabled as the owner of a modal dialog; never greyed on screen.
+  virtual void WindowEnabled(const Window& dialog) = 0;
+  virtual void WindowRaised(const Window& dialog) = 0;
+  // The focus or the button drawn as default moved.
+  virtual void FocusChanged(const Window& dialog) = 0;
+  virtual void MenuChanged(const Window& dialog) = 0;
+  virtual void ControlChanged(const Window& dialog, const Window& control, Change what) = 0;
+  // A modal window has ended; `templateId` is -1 for a message box.
+  virtual void ModalEnded(int templateId, int result) = 0;
+
+  // The notification icon. Add returns false when the desktop has no notification area.
+  virtual bool TrayAdd(const std::string& tip) = 0;
+  virtual void TrayDelete() = 0;
+
+  // The help viewer shows the contents of the page at `path`.
+  virtual void ShowHelp(const std::string& name, const std::string& path) = 0;
+
+  // Events a user does not see, for the simulator's transcript.
+  virtual void TimerCall(const Window& dialog, UINT id, int periodMs /* -1: killed */) = 0;
+  virtual void RandomDraw(int n, int result) = 0;
+  virtual void ProfileWrite(const std::string& section, const std::string& key, int value) = 0;
+  virtual void InputIgnored(const InputEvent& event) = 0;
+};

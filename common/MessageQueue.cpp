@@ -1,0 +1,15 @@
+#include "common/MessageQueue.h"
+
+std::optional<Message> MessageQueue::TakePosted() {
+  if (posted_.empty()) return std::nullopt;
+  Message m = posted_.front();
+  posted_.pop_front();
+  return m;
+}
+
+std::optional<InputEvent> MessageQueue::TakeInput() {
+  if (input_.empty()) return std::nullopt;
+  InputEvent e = std::move(input_.front());
+  input_.pop_front();
+  return e;
+}

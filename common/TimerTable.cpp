@@ -1,0 +1,56 @@
+#include "common/TimerTable.h"
+
+#include <algorithm>
+
+namespace {
+// The shortest period the window system grants, as the platform did.
+constexpr std::int64_t kMinimumPeriod = 10;
+}  // namespace
+
+void TimerTable::Set(HWND hwnd, UINT id, int periodMs, std::int64_t now) {
+  std::int64_t period = std::max<std::int64_t>(periodMs, kMinimumPeriod);
+  for (auto& t : timers_) {
+    if (t.hwnd == hwnd && t.id == id) {
+      t.period = period;
+      t.due = now + period;
+      t.order = nextOrder_++;
+      return;
+    }
+  }
+  timers_.push_back({hwnd, id, period, now + period, nextOrder_++});
+}
+
+bool TimerTable::Kill(HWND hwnd, UINT id) {
+  auto it = std::find_if(timers_.begin(), timers_.end(),
+                         [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  if (it == timers_.end()) return false;
+  timers_.erase(it);
+  return true;
+}
+
+void TimerTable::KillAll(HWND hwnd) {
+  std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd; });
+}
+
+std::optional<std::int64_t> TimerTable::NextDue() const {
+  if (timers_.empty()) return std::nullopt;
+  std::int64_t best = timers_.front().due;
+  for (const auto& t : timers_) best = std::min(best, t.due);
+  return best;
+}
+
+std::optional<TimerTable::Due> TimerTable::TakeDue(std::int64_t now) {
+  Timer* best = nullptr;
+  for (auto& t : timers_) {
+    if (t.due > now) continue;
+    if (!best || t.due < best->due || (t.due == best->due && t.order < best->order)) best = &t;
+  }
+  if (!best) return std::nullopt;
+  best->due += best->period * ((now - best->due) / best->period + 1);
+  return Due{best->hwnd, best->id};
+}
+
+bool TimerTable::IsRunning(HWND hwnd, UINT id) const {
+  return std::any_of(timers_.begin(), timers_.end(),
+                     [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+}

@@ -1,0 +1,507 @@
+#include "common/WindowSystem.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/AviClip.h"
+#include "common/BmpImage.h"
+#include "common/CWnd.h"
+#include "common/DataFiles.h"
+#include "common/DialogManager.h"
+
+namespace {
+WindowSystem* g_current = nullptr;
+
+bool IsButtonKind(ControlKind k) { return k == ControlKind::PushButton; }
+}  // namespace
+
+WindowSystem::WindowSystem(Clock& clock, Host& host, AudioSink& audio)
+    : clock_(clock), host_(host), audio_(audio) {
+  g_current = this;
+}
+
+WindowSystem::~WindowSystem() {
+  if (g_current == this) g_current = nullptr;
+}
+
+WindowSystem& WindowSystem::Get() {
+  if (!g_current) throw std::logic_error("no window system");
+  return *g_current;
+}
+
+// ---- Windows ----------------------------------------------------------------------------
+
+HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CWnd* object) {
+  auto dlg = std::make_unique<Window>();
+  dlg->hwnd = NewHandle();
+  dlg->owner = owner;
+  dlg->isDialog = true;
+  dlg->templateId = tmpl.id;
+  dlg->tmpl = &tmpl;
+  dlg->text = tmpl.caption;
+  dlg->rect = tmpl.rect;
+  dlg->style = tmpl.style;
+  dlg->exStyle = tmpl.exStyle;
+  dlg->object = object;
+  dlg->boxFlags = tmpl.boxFlags;
+  // A message box without Cancel has no working close box.
+  dlg->closeBoxEnabled = !(tmpl.id == -1 && (tmpl.boxFlags & 0xF) == MB_YESNO);
+  if (tmpl.style & WS_SYSMENU) dlg->sysMenu.push_back({SC_CLOSE, "&Close"});
+  HWND hDlg = dlg->hwnd;
+  for (const auto& ct : tmpl.controls) {
+    auto c = std::make_unique<Window>();
+    c->hwnd = NewHandle();
+    c->parent = hDlg;
+    c->kind = ct.kind;
+    c->id = ct.id;
+    c->text = ct.kind == ControlKind::Picture ? std::string() : ct.text;
+    c->rect = ct.rect;
+    c->style = ct.style;
+    c->exStyle = ct.exStyle;
+    c->visible = true;
+    c->enabled = !(ct.style & WS_DISABLED);
+    if (ct.kind == ControlKind::Picture && ct.bitmap) {
+      c->bitmap = c->ownedBitmap = LoadBitmap(ct.bitmap);
+      if (c->bitmap) c->bitmapId = ct.bitmap;
+    }
+    if (ct.kind == ControlKind::PushButton && (ct.style & 0xF) == BS_DEFPUSHBUTTON && !dlg->defId)
+      dlg->defId = ct.id;
+    dlg->children.push_back(c->hwnd);
+    windows_.emplace(c->hwnd, std::move(c));
+  }
+  Window& ref = *dlg;
+  windows_.emplace(hDlg, std::move(dlg));
+  host_.WindowCreated(ref);
+  return hDlg;
+}
+
+void WindowSystem::DestroyControl(HWND hwnd) {
+  auto it = windows_.find(hwnd);
+  if (it == windows_.end()) return;
+  Window& c = *it->second;
+  if (c.object) c.object->m_hWnd = kNoWindow;
+  // The picture a template gave a control belongs to the control.
+  if (c.ownedBitmap) DeleteBitmap(c.ownedBitmap);
+  windows_.erase(it);
+}
+
+void WindowSystem::Destroy(HWND dialog) {
+  Window* w = Find(dialog);
+  if (!w || !w->isDialog) return;
+  host_.WindowDestroyed(*w);
+  timers_.KillAll(dialog);
+  std::erase_if(tray_, [&](const TrayIcon& t) { return t.owner == dialog; });
+  std::vector<HWND> children = w->children;
+  for (HWND h : children) DestroyControl(h);
+  if (w->object) w->object->m_hWnd = kNoWindow;
+  windows_.erase(dialog);
+}
+
+Window* WindowSystem::Find(HWND hwnd) {
+  auto it = windows_.find(hwnd);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+const Window* WindowSystem::Find(HWND hwnd) const {
+  auto it = windows_.find(hwnd);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+HWND WindowSystem::GetDlgItem(HWND dialog, int id) const {
+  const Window* d = Find(dialog);
+  if (!d) return kNoWindow;
+  for (HWND h : d->children) {
+    const Window* c = Find(h);
+    if (c && c->id == id) return h;
+  }
+  return kNoWindow;
+}
+
+// ---- State changes ----------------------------------------------------------------------
+
+void WindowSystem::Notify(const Window& w, Change what) {
+  const Window* dlg = w.isDialog ? &w : Find(w.parent);
+  if (dlg) host_.ControlChanged(*dlg, w, what);
+}
+
+void WindowSystem::SetText(HWND hwnd, const std::string& text) {
+  Window* w = Find(hwnd);
+  if (!w || w->text == text) return;
+  w->text = text;
+  Notify(*w, Change::Text);
+}
+
+HBITMAP WindowSystem::SetPicture(HWND hwnd, HBITMAP bitmap) {
+  Window* w = Find(hwnd);
+  if (!w) return 0;
+  HBITMAP old = w->bitmap;
+  if (old == bitmap) return old;
+  const BitmapInfo* a = FindBitmap(old);
+  const BitmapInfo* b = FindBitmap(bitmap);
+  w->bitmap = bitmap;
+  // Two loads of the same picture look the same: no visible change.
+  if (a && b && a->resourceId == b->resourceId) return old;
+  int id = b ? b->resourceId : 0;
+  if (id == w->bitmapId) return old;
+  w->bitmapId = id;
+  Notify(*w, Change::Picture);
+  return old;
+}
+
+void WindowSystem::Enable(HWND hwnd, bool enabled) {
+  Window* w = Find(hwnd);
+  if (!w || w->enabled == enabled) return;
+  w->enabled = enabled;
+  if (w->isDialog)
+    host_.WindowEnabled(*w);
+  else
+    Notify(*w, Change::Enabled);
+}
+
+void WindowSystem::Show(HWND hwnd, int command) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  bool visible = command != SW_HIDE;
+  bool minimized = command == SW_MINIMIZE;
+  if (command == SW_SHOW) minimized = w->minimized;
+  if (!w->isDialog) {
+    if (w->visible == visible) return;
+    w->visible = visible;
+    Notify(*w, Change::Visible);
+    return;
+  }
+  if (w->visible == visible && w->minimized == minimized) return;
+  w->visible = visible;
+  w->minimized = minimized;
+  host_.WindowShown(*w, false);
+}
+
+void WindowSystem::Raise(HWND hwnd) {
+  if (Window* w = Find(hwnd); w && w->isDialog) host_.WindowRaised(*w);
+}
+
+void WindowSystem::SetCheck(HWND hwnd, int state) {
+  Window* w = Find(hwnd);
+  if (!w || w->checked == state) return;
+  w->checked = state;
+  Notify(*w, Change::Checked);
+}
+
+void WindowSystem::SetTrackRange(HWND hwnd, int minimum, int maximum) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  if (maximum < minimum) std::swap(minimum, maximum);
+  w->trackMin = minimum;
+  w->trackMax = maximum;
+  SetTrackPos(hwnd, w->trackPos);
+}
+
+void WindowSystem::SetTrackPos(HWND hwnd, int pos) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  pos = std::clamp(pos, w->trackMin, w->trackMax);
+  if (w->trackPos == pos) return;
+  w->trackPos = pos;
+  Notify(*w, Change::Trackbar);
+}
+
+void WindowSystem::SetFocus(HWND control) {
+  Window* c = Find(control);
+  if (!c || c->isDialog) return;
+  Window* d = Find(c->parent);
+  if (!d || d->focus == control) return;
+  d->focus = control;
+  host_.FocusChanged(*d);
+}
+
+void WindowSystem::FocusFirstTabStop(HWND dialog) {
+  Window* d = Find(dialog);
+  if (!d) return;
+  for (HWND h : d->children) {
+    const Window* c = Find(h);
+    if (c && (c->style & WS_TABSTOP) && c->visible && c->enabled) {
+      SetFocus(h);
+      return;
+    }
+  }
+}
+
+void WindowSystem::SetTooltip(HWND control, const std::string& text) {
+  Window* w = Find(control);
+  if (!w || w->tooltip == text) return;
+  w->tooltip = text;
+  Notify(*w, Change::Tooltip);
+}
+
+void WindowSystem::AppendMenuItem(HWND dialog, MenuItem item) {
+  Window* d = Find(dialog);
+  if (!d) return;
+  d->sysMenu.push_back(std::move(item));
+  host_.MenuChanged(*d);
+}
+
+void WindowSystem::ClipOpen(HWND control, const std::string& name) {
+  Window* w = Find(control);
+  if (!w) return;
+  w->clipName = name;
+  w->clip.reset();
+  std::string path = DataFiles::Find(name);
+  if (!path.empty()) {
+    if (auto clip = AviClip::Load(path)) w->clip = std::make_shared<const AviClip>(std::move(*clip));
+  }
+  Notify(*w, Change::ClipOpen);
+}
+
+void WindowSystem::ClipPlay(HWND control, int from, int to, int repeat) {
+  Window* w = Find(control);
+  if (!w) return;
+  w->clipFrom = from;
+  w->clipTo = to;
+  w->clipRepeat = repeat;
+  Notify(*w, Change::ClipPlay);
+}
+
+void WindowSystem::ClipClose(HWND control) {
+  Window* w = Find(control);
+  if (!w) return;
+  w->clip.reset();
+  w->clipName.clear();
+  Notify(*w, Change::ClipClose);
+}
+
+HWND WindowSystem::DefaultLookButton(const Window& dialog) const {
+  const Window* f = Find(dialog.focus);
+  if (f && IsButtonKind(f->kind)) return f->hwnd;
+  return GetDlgItem(dialog.hwnd, dialog.defId);
+}
+
+// ---- Bitmaps ----------------------------------------------------------------------------
+
+HBITMAP WindowSystem::LoadBitmap(int resourceId) {
+  Resources::Blob blob = Resources::FindBitmap(resourceId);
+  if (!blob.size) return 0;
+  auto header = BmpImage::PeekHeader(blob.data, blob.size);
+  if (!header) return 0;
+  HBITMAP h = nextBitmap_++;
+  bitmaps_[h] = {resourceId, header->width, header->height};
+  return h;
+}
+
+void WindowSystem::DeleteBitmap(HBITMAP bitmap) { bitmaps_.erase(bitmap); }
+
+const BitmapInfo* WindowSystem::FindBitmap(HBITMAP bitmap) const {
+  auto it = bitmaps_.find(bitmap);
+  return it == bitmaps_.end() ? nullptr : &it->second;
+}
+
+// ---- Messages ---------------------------------------------------------------------------
+
+LRESULT WindowSystem::SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* w = Find(hwnd);
+  if (!w) return 0;
+  if (w->object) return w->object->CallWindowProc(message, wParam, lParam);
+  return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void WindowSystem::PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  queue_.Post({hwnd, message, wParam, lParam});
+}
+
+LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* w = Find(hwnd);
+  if (!w) return 0;
+  switch (message) {
+    case WM_SETTEXT:
+      SetText(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
+      return TRUE;
+    case STM_SETIMAGE:
+      return wParam == IMAGE_BITMAP ? SetPicture(hwnd, static_cast<HBITMAP>(lParam)) : 0;
+    case BM_SETCHECK:
+      // A two-state box shows any non-zero state as ticked.
+      SetCheck(hwnd, w->kind == ControlKind::CheckBox ? (wParam ? 1 : 0) : static_cast<int>(wParam));
+      return 0;
+    case BM_GETCHECK:
+      return w->checked;
+    case TBM_SETRANGE:
+      SetTrackRange(hwnd, LOWORD(static_cast<WPARAM>(lParam)),
+                    HIWORD(static_cast<WPARAM>(lParam)));
+      return 0;
+    case TBM_SETPOS:
+      SetTrackPos(hwnd, static_cast<int>(lParam));
+      return 0;
+    case TBM_GETPOS:
+      return w->trackPos;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_CLOSE: {
+      // A dialog closes like Cancel, unless its Cancel button is there and greyed.
+      if (!w->isDialog) return 0;
+      const Window* cancel = Find(GetDlgItem(hwnd, IDCANCEL));
+      if (cancel && !cancel->enabled) return 0;
+      SendMessage(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+void WindowSystem::SetTimer(HWND hwnd, UINT id, int periodMs) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  timers_.Set(hwnd, id, periodMs, clock_.Now());
+  host_.TimerCall(*w, id, periodMs);
+}
+
+void WindowSystem::KillTimer(HWND hwnd, UINT id) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  timers_.Kill(hwnd, id);
+  host_.TimerCall(*w, id, -1);
+}
+
+int WindowSystem::RunModalLoop(HWND dialog) {
+  modal_.push_back(dialog);
+  struct Pop {
+    std::vector<HWND>& stack;
+    ~Pop() { stack.pop_back(); }
+  } pop{modal_};
+  for (;;) {
+    Window* w = Find(dialog);
+    if (!w) return -1;
+    if (w->ended) return w->result;
+    PumpOne();
+  }
+}
+
+void WindowSystem::EndDialog(HWND dialog, int result) {
+  Window* w = Find(dialog);
+  if (!w || !w->isDialog) return;
+  w->ended = true;
+  w->result = result;
+}
+
+void WindowSystem::PumpOne() {
+  if (auto m = queue_.TakePosted()) {
+    SendMessage(m->hwnd, m->message, m->wParam, m->lParam);
+    return;
+  }
+  host_.Wait(clock_.Now(), *this);  // collect input made while we were busy
+  if (auto e = queue_.TakeInput()) {
+    DispatchInput(*e);
+    return;
+  }
+  if (auto due = timers_.TakeDue(clock_.Now())) {
+    SendMessage(due->hwnd, WM_TIMER, due->id, 0);
+    return;
+  }
+  auto next = timers_.NextDue();
+  host_.Wait(next ? *next : -1, *this);
+}
+
+void WindowSystem::Push(InputEvent event) { queue_.PushInput(std::move(event)); }
+
+// ---- Input ------------------------------------------------------------------------------
+
+void WindowSystem::DispatchInput(const InputEvent& e) {
+  using K = InputEvent::Kind;
+  if (e.kind == K::Tray) {
+    if (tray_.empty()) return Ignore(e);
+    const TrayIcon& t = tray_.front();
+    PostMessage(t.owner, t.callbackMessage, t.id, e.id);
+    return;
+  }
+  HWND target = e.target;
+  if (!target) target = (e.kind == K::SysCommand || e.kind == K::Taskbar) ? MainWindow()
+                                                                            : ActiveWindow();
+  Window* w = Find(target);
+  if (!w || !w->isDialog) return Ignore(e);
+  if (e.kind == K::Taskbar) {
+    if (!w->minimized) return Ignore(e);
+    Show(target, SW_RESTORE);
+    Raise(target);
+    return;
+  }
+  if (!w->visible || w->minimized || !w->enabled) return Ignore(e);
+  switch (e.kind) {
+    case K::Click: {
+      Window* c = Find(GetDlgItem(target, e.id));
+      if (!c || !c->enabled || !c->visible) return Ignore(e);
+      Click(*c);
+      return;
+    }
+    case K::Slide: {
+      Window* c = Find(GetDlgItem(target, e.id));
+      if (!c || c->kind != ControlKind::Trackbar || !c->enabled || !c->visible) return Ignore(e);
+      SetFocus(c->hwnd);
+      SetTrackPos(c->hwnd, e.pos);
+      SendMessage(target, WM_HSCROLL, 0, static_cast<LPARAM>(c->hwnd));
+      return;
+    }
+    case K::Close:
+      if (!w->closeBoxEnabled || !(w->style & WS_SYSMENU)) return Ignore(e);
+      SendMessage(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return;
+    case K::SysCommand: {
+      bool present = std::any_of(w->sysMenu.begin(), w->sysMenu.end(), [&](const MenuItem& m) {
+        return m.id != 0 && m.id == static_cast<UINT>(e.id);
+      });
+      if (!present || (e.id == static_cast<int>(SC_CLOSE) && !w->closeBoxEnabled))
+        return Ignore(e);
+      SendMessage(target, WM_SYSCOMMAND, static_cast<WPARAM>(e.id), 0);
+      return;
+    }
+    case K::Key: {
+      MSG msg = DialogManager::KeyMessage(*w, e);
+      if (w->object && w->object->PreTranslateMessage(&msg)) return;
+      if (!w->object) IsDialogMessage(target, msg);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void WindowSystem::Click(Window& c) {
+  HWND dialog = c.parent;
+  switch (c.kind) {
+    case ControlKind::PushButton:
+      SetFocus(c.hwnd);
+      break;
+    case ControlKind::CheckBox:
+      SetFocus(c.hwnd);
+      SetCheck(c.hwnd, c.checked ? 0 : 1);
+      break;
+    case ControlKind::Trackbar:
+    case ControlKind::Animation:
+      SetFocus(c.hwnd);
+      return;
+    default:
+      return;  // statics take no clicks
+  }
+  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), static_cast<LPARAM>(c.hwnd));
+}
+
+bool WindowSystem::IsDialogMessage(HWND dialog, const MSG& msg) {
+  Window* d = Find(dialog);
+  if (!d) return false;
+  return DialogManager(*this, *d).HandleKey(msg);
+}
+
+// ---- Notification icon ------------------------------------------------------------------
+
+bool WindowSystem::TrayAdd(HWND owner, UINT id, UINT callbackMessage, const std::string& tip) {
+  if (!host_.TrayAdd(tip)) return false;
+  tray_.push_back({owner, id, callbackMessage});
+  return true;
+}
+
+bool WindowSystem::TrayDelete(HWND owner, UINT id) {
+  auto it = std::find_if(tray_.begin(), tray_.end(),
+                         [&](const TrayIcon& t) { return t.owner == owner && t.id == id; });
+  if (it == tray_.end()) return false;
+  tray_.erase(it);
+  host_.TrayDelete();
+  return true;
+}

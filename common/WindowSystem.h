@@ -1,0 +1,127 @@
+#pragma once
+// Our window system: the windows as data, the message queue, the timers and the modal loops.
+// One per program run, used from the one UI thread; WindowSystem::Get() finds it.
+//
+// A change of any state that a user can see is handed to the host as it happens; handing a
+// window the state it already has is no change and is not reported.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/AudioSink.h"
+#include "common/Clock.h"
+#include "common/Host.h"
+#include "common/InputEvent.h"
+#include "common/MessageQueue.h"
+#include "common/TimerTable.h"
+#include "common/Window.h"
+
+struct MSG {
+  HWND hwnd = kNoWindow;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+struct BitmapInfo {
+  int resourceId = 0;
+  int width = 0, height = 0;
+};
+
+class WindowSystem : public InputSink {
+ public:
+  WindowSystem(Clock& clock, Host& host, AudioSink& audio);
+  ~WindowSystem() override;
+  WindowSystem(const WindowSystem&) = delete;
+  WindowSystem& operator=(const WindowSystem&) = delete;
+
+  static WindowSystem& Get();
+  Clock& clock() { return clock_; }
+  Host& host() { return host_; }
+  AudioSink& audio() { return audio_; }
+
+  // Windows.
+  HWND CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CWnd* object);
+  void Destroy(HWND dialog);
+  Window* Find(HWND hwnd);
+  const Window* Find(HWND hwnd) const;
+  HWND GetDlgItem(HWND dialog, int id) const;
+  Window* DialogOf(Window& w) { return w.isDialog ? &w : Find(w.parent); }
+  HWND ActiveWindow() const { return modal_.empty() ? kNoWindow : modal_.back(); }
+  HWND MainWindow() const { return modal_.empty() ? kNoWindow : modal_.front(); }
+
+  // State changes.
+  void SetText(HWND hwnd, const std::string& text);
+  HBITMAP SetPicture(HWND hwnd, HBITMAP bitmap);
+  void Enable(HWND hwnd, bool enabled);
+  void Show(HWND hwnd, int command);
+  void Raise(HWND hwnd);
+  void SetCheck(HWND hwnd, int state);
+  void SetTrackRange(HWND hwnd, int minimum, int maximum);
+  void SetTrackPos(HWND hwnd, int pos);
+  void SetFocus(HWND control);
+  void FocusFirstTabStop(HWND dialog);
+  void SetTooltip(HWND control, const std::string& text);
+  void AppendMenuItem(HWND dialog, MenuItem item);
+  void ClipOpen(HWND control, const std::string& name);
+  void ClipPlay(HWND control, int from, int to, int repeat);
+  void ClipClose(HWND control);
+  // The push button drawn with the default frame: the focused push button, else the default.
+  HWND DefaultLookButton(const Window& dialog) const;
+
+  // Bitmaps loaded from the compiled-in resources.
+  HBITMAP LoadBitmap(int resourceId);
+  void DeleteBitmap(HBITMAP bitmap);
+  const BitmapInfo* FindBitmap(HBITMAP bitmap) const;
+
+  // Messages.
+  LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // What a window does with a message nobody handled: the controls' own behaviour and the
+  // dialog's default processing.
+  LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void SetTimer(HWND hwnd, UINT id, int periodMs);
+  void KillTimer(HWND hwnd, UINT id);
+  const TimerTable& timers() const { return timers_; }
+
+  // Runs a nested loop for `dialog` until EndDialog; returns its result.
+  int RunModalLoop(HWND dialog);
+  void EndDialog(HWND dialog, int result);
+
+  // The dialog manager's keyboard handling; true when the key was used.
+  bool IsDialogMessage(HWND dialog, const MSG& msg);
+
+  // The notification icon.
+  bool TrayAdd(HWND owner, UINT id, UINT callbackMessage, const std::string& tip);
+  bool TrayDelete(HWND owner, UINT id);
+
+  void Push(InputEvent event) override;
+
+ private:
+  struct TrayIcon {
+    HWND owner;
+    UINT id;
+    UINT callbackMessage;
+  };
+  void PumpOne();
+  void DispatchInput(const InputEvent& e);
+  void Ignore(const InputEvent& e) { host_.InputIgnored(e); }
+  void Click(Window& control);
+  void Notify(const Window& control, Change what);
+  void DestroyControl(HWND hwnd);
+  HWND NewHandle() { return nextHandle_++; }
+
+  Clock& clock_;
+  Host& host_;
+  AudioSink& audio_;
+  std::map<HWND, std::unique_ptr<Window>> windows_;
+  std::map<HBITMAP, BitmapInfo> bitmaps_;
+  MessageQueue queue_;
+  TimerTable timers_;
+  std::vector<HWND> modal_;
+  std::vector<TrayIcon> tray_;
+  HWND nextHandle_ = 1;
+  HBITMAP nextBitmap_ = 1;
+};

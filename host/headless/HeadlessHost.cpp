@@ -1,0 +1,144 @@
+#include "host/headless/HeadlessHost.h"
+
+#include <cstdio>
+
+#include "common/InputEvent.h"
+
+HeadlessHost::HeadlessHost(VirtualClock& clock, Transcript& transcript,
+                           std::vector<ScriptCommand> script, bool hasTray)
+    : clock_(clock), out_(transcript), script_(std::move(script)), hasTray_(hasTray) {}
+
+// Runs the commands at the script's current time, up to and including the next wait.
+// Returns true when input was queued.
+bool HeadlessHost::Step(InputSink& sink) {
+  bool pushed = false;
+  while (next_ < script_.size()) {
+    const ScriptCommand& c = script_[next_++];
+    if (c.isWait) {
+      scriptTime_ += c.waitMs;
+      break;
+    }
+    sink.Push(c.input);
+    pushed = true;
+  }
+  return pushed;
+}
+
+// Commands whose time has passed while the program was busy.
+bool HeadlessHost::PollBefore(std::int64_t now, InputSink& sink) {
+  bool pushed = false;
+  while (next_ < script_.size() && scriptTime_ < now) pushed |= Step(sink);
+  return pushed;
+}
+
+void HeadlessHost::Wait(std::int64_t deadline, InputSink& sink) {
+  std::int64_t now = clock_.Now();
+  if (PollBefore(now, sink)) return;
+  if (deadline >= 0 && deadline <= now) return;  // only collecting input
+  if (next_ >= script_.size() && scriptTime_ <= now) {
+    out_.Line("end");
+    out_.Close();
+    throw ScriptEnded{};
+  }
+  if (scriptTime_ <= now) {
+    Step(sink);
+    return;
+  }
+  if (deadline >= 0 && deadline <= scriptTime_) {
+    clock_.Set(deadline);
+    return;
+  }
+  clock_.Set(scriptTime_);
+  Step(sink);
+}
+
+std::string HeadlessHost::Win(const Window& dialog) {
+  return dialog.templateId < 0 ? "msgbox" : std::to_string(dialog.templateId);
+}
+
+void HeadlessHost::WindowCreated(const Window& dialog) {
+  if (dialog.templateId >= 0) {
+    out_.Line("open " + Win(dialog) + " " + Transcript::Quote(dialog.text));
+    return;
+  }
+  std::string text;
+  if (dialog.tmpl)
+    for (const auto& c : dialog.tmpl->controls)
+      if (c.kind == ControlKind::Text) text = c.text;
+  char flags[16];
+  std::snprintf(flags, sizeof flags, "0x%x", dialog.boxFlags);
+  out_.Line("msgbox " + Transcript::Quote(text) + " " + Transcript::Quote(dialog.text) + " " +
+            flags);
+}
+
+void HeadlessHost::WindowShown(const Window& dialog, bool initial) {
+  if (initial) return;
+  const char* state = !dialog.visible ? "0" : dialog.minimized ? "min" : "1";
+  out_.Line("show " + Win(dialog) + " " + state);
+}
+
+void HeadlessHost::ControlChanged(const Window& dialog, const Window& c, Change what) {
+  if (dialog.templateId < 0) return;  // a message box's parts never change
+  std::string where = Win(dialog) + " " + std::to_string(c.id);
+  switch (what) {
+    case Change::Text:
+      out_.Line("text " + where + " " + Transcript::Quote(c.text));
+      break;
+    case Change::Picture:
+      out_.Line("picture " + where + " " + (c.bitmapId ? std::to_string(c.bitmapId) : "none"));
+      break;
+    case Change::Enabled:
+      out_.Line("enable " + where + (c.enabled ? " 1" : " 0"));
+      break;
+    case Change::Checked:
+      out_.Line("check " + where + " " + std::to_string(c.checked));
+      break;
+    case Change::Trackbar:
+      out_.Line("slider " + where + " " + std::to_string(c.trackPos));
+      break;
+    case Change::ClipOpen:
+      out_.Line("clip open " + Transcript::Quote(c.clipName) + (c.clip ? " ok" : " failed"));
+      break;
+    case Change::ClipPlay:
+      out_.Line("clip play " + std::to_string(c.clipFrom) + " " + std::to_string(c.clipTo) +
+                " " + std::to_string(c.clipRepeat));
+      break;
+    case Change::ClipClose:
+      out_.Line("clip close");
+      break;
+    case Change::Visible:
+    case Change::Tooltip:
+      break;
+  }
+}
+
+void HeadlessHost::ModalEnded(int templateId, int result) {
+  out_.Line("close " + (templateId < 0 ? std::string("msgbox") : std::to_string(templateId)) +
+            " " + std::to_string(result));
+}
+
+bool HeadlessHost::TrayAdd(const std::string& tip) {
+  out_.Line(hasTray_ ? "tray add " + Transcript::Quote(tip) : std::string("tray add failed"));
+  return hasTray_;
+}
+
+void HeadlessHost::TrayDelete() { out_.Line("tray delete"); }
+
+void HeadlessHost::ShowHelp(const std::string& name, const std::string&) {
+  out_.Line("help " + Transcript::Quote(name) + " contents");
+}
+
+void HeadlessHost::TimerCall(const Window& dialog, UINT id, int periodMs) {
+  std::string line = "timer " + Win(dialog) + " " + std::to_string(id);
+  out_.Trace(periodMs < 0 ? line + " kill" : line + " set " + std::to_string(periodMs));
+}
+
+void HeadlessHost::RandomDraw(int n, int result) {
+  out_.Trace("draw " + std::to_string(n) + " " + std::to_string(result));
+}
+
+void HeadlessHost::ProfileWrite(const std::string& section, const std::string& key, int value) {
+  out_.Line("profile " + section + " " + key + " " + std::to_string(value));
+}
+
+void HeadlessHost::InputIgnored(const InputEvent& event) { out_.Line("ignored " + event.origin); }

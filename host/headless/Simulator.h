@@ -1,0 +1,24 @@
+#pragma once
+// quorblex-sim: the real program on the headless host, driven by a script, printing what a
+// user would see change or hear.
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SimOptions {
+  std::optional<unsigned> seed;
+  std::string profile;  // empty: a file in a new temporary folder, removed at exit
+  std::optional<std::string> dataDir;
+  bool tray = true;
+  bool soundDevice = true;
+  bool trace = false;
+  std::string scriptPath = "-";
+};
+
+// Parses the command line; throws std::invalid_argument with a message on a bad one.
+SimOptions ParseSimArguments(const std::vector<std::string>& args);
+
+// Runs the program; returns the process's exit status (2 for a script error).
+int RunSimulator(const SimOptions& options, std::istream& script, std::ostream& out,
+                 std::ostream& err);

@@ -1,0 +1,26 @@
+#pragma once
+// The simulator's transcript: one event a line, "T event", T the virtual time in whole
+// milliseconds. Texts are quoted with \\, \" and \n escaped. Nothing is written once closed.
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "common/Clock.h"
+
+class Transcript {
+ public:
+  Transcript(std::ostream& out, const Clock& clock, bool trace)
+      : out_(out), clock_(clock), trace_(trace) {}
+  void Line(const std::string& event);
+  void Trace(const std::string& event) {
+    if (trace_) Line(event);
+  }
+  void Close() { closed_ = true; }
+  static std::string Quote(const std::string& text);
+
+ private:
+  std::ostream& out_;
+  const Clock& clock_;
+  bool trace_;
+  bool closed_ = false;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// Virtual time: it moves only when the headless host says so.
+#include <ctime>
+#include <optional>
+
+#include "common/Clock.h"
+
+class VirtualClock : public Clock {
+ public:
+  explicit VirtualClock(std::optional<unsigned> seed = std::nullopt) : seed_(seed) {}
+  std::int64_t Now() const override { return now_; }
+  std::int64_t CalendarSeconds() const override {
+    return seed_ ? static_cast<std::int64_t>(*seed_) : static_cast<std::int64_t>(std::time(nullptr));
+  }
+  void Set(std::int64_t t) {
+    if (t > now_) now_ = t;
+  }
+
+ private:
+  std::int64_t now_ = 0;
+  std::optional<unsigned> seed_;
+};

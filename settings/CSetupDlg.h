@@ -1,0 +1,21 @@
+#pragma once
+// The Setup dialog: seven switches and the sensitivity trackbar, filled from the profile when
+// it opens and written back, all eight, on OK. Cancel writes nothing.
+#include "common/CDialog.h"
+#include "common/CSliderCtrl.h"
+
+class CSetupDlg : public CDialog {
+ public:
+  explicit CSetupDlg(CWnd* pParent);
+  ~CSetupDlg() override;
+
+ protected:
+  const MsgMap* GetMessageMap() const override;
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+ private:
+  int Sensitivity, Scan5, Scan4, Scan3, Scan2, Scan1, Monitor, UseSounds;
+  CSliderCtrl m_sliderSensitivity;
+};
