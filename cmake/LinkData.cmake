@@ -1,0 +1,16 @@
+# Puts the loose data files (cues, clip, help page) into one folder of the build tree, as
+# links to the source tree, so the programs find them by bare name as when installed.
+# Run as: cmake -DSRC=<source>/res -DDST=<build>/res -P LinkData.cmake
+file(MAKE_DIRECTORY "${DST}")
+file(GLOB files "${SRC}/sounds/*")
+foreach(extra qx.avi quorblex.html)
+  if(EXISTS "${SRC}/${extra}")
+    list(APPEND files "${SRC}/${extra}")
+  endif()
+endforeach()
+foreach(f ${files})
+  get_filename_component(name "${f}" NAME)
+  if(NOT EXISTS "${DST}/${name}")
+    file(CREATE_LINK "${f}" "${DST}/${name}" SYMBOLIC)
+  endif()
+endforeach()

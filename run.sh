@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Quorblex Pro. Without a graphical display it
+# says so and plays a short demo on the simulator instead.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/packages.sh
+install_missing "${RUN_PACKAGES[@]}"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target quorblex-sim quorblex
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec build/quorblex
+fi
+echo "No graphical display found (DISPLAY and WAYLAND_DISPLAY are unset)."
+echo "Playing a short demo on the simulator instead: a full scan, on virtual time."
+echo
+exec build/quorblex-sim --seed 7 tools/demo.script

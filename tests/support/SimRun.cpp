@@ -1,0 +1,90 @@
+#include "tests/support/SimRun.h"
+
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string NewTempDir() {
+  char tmpl[] = "/tmp/quorblex-test-XXXXXX";
+  const char* d = ::mkdtemp(tmpl);
+  return d ? d : "/tmp";
+}
+}  // namespace
+
+std::vector<SimLine> SimResult::With(const std::string& prefix) const {
+  std::vector<SimLine> out;
+  for (const auto& l : lines)
+    if (l.event.rfind(prefix, 0) == 0) out.push_back(l);
+  return out;
+}
+
+std::vector<std::string> SimResult::Events(const std::string& prefix) const {
+  std::vector<std::string> out;
+  for (const auto& l : With(prefix)) out.push_back(l.event);
+  return out;
+}
+
+std::int64_t SimResult::TimeOf(const std::string& prefix) const {
+  for (const auto& l : lines)
+    if (l.event.rfind(prefix, 0) == 0) return l.time;
+  return -1;
+}
+
+bool SimResult::Has(const std::string& event) const {
+  for (const auto& l : lines)
+    if (l.event == event) return true;
+  return false;
+}
+
+std::string SimResult::Text() const {
+  std::string s;
+  for (const auto& l : lines) s += std::to_string(l.time) + " " + l.event + "\n";
+  return s + err;
+}
+
+SimResult RunSim(const std::string& args, const std::string& script) {
+  std::string dir = NewTempDir();
+  std::string scriptPath = dir + "/script";
+  std::ofstream(scriptPath) << script;
+  std::string outPath = dir + "/out", errPath = dir + "/err";
+  std::string cmd = std::string(QUORBLEX_SIM) + " " + args + " " + scriptPath + " >" + outPath +
+                    " 2>" + errPath;
+  int raw = std::system(cmd.c_str());
+  SimResult r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  std::istringstream out(Slurp(outPath));
+  for (std::string line; std::getline(out, line);) {
+    SimLine l;
+    size_t sp = line.find(' ');
+    l.time = std::stoll(line.substr(0, sp));
+    l.event = sp == std::string::npos ? "" : line.substr(sp + 1);
+    r.lines.push_back(l);
+  }
+  r.err = Slurp(errPath);
+  std::filesystem::remove_all(dir);
+  return r;
+}
+
+TempProfile::TempProfile(const std::string& content) : dir_(NewTempDir()) {
+  path_ = dir_ + "/quorblex.ini";
+  if (!content.empty()) std::ofstream(path_, std::ios::binary) << content;
+}
+
+TempProfile::~TempProfile() { std::filesystem::remove_all(dir_); }
+
+std::string TempProfile::Read() const { return Slurp(path_); }
+
+bool TempProfile::Exists() const { return std::filesystem::exists(path_); }

@@ -1,0 +1,40 @@
+#pragma once
+// Runs quorblex-sim as a user would, with a script, and hands back its transcript.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SimLine {
+  std::int64_t time = 0;
+  std::string event;  // the line after the time
+};
+
+struct SimResult {
+  int status = -1;
+  std::vector<SimLine> lines;
+  std::string err;
+  // Lines whose event starts with `prefix`.
+  std::vector<SimLine> With(const std::string& prefix) const;
+  // Events only, for comparing sequences.
+  std::vector<std::string> Events(const std::string& prefix = "") const;
+  // The time of the first event starting with `prefix`, or -1.
+  std::int64_t TimeOf(const std::string& prefix) const;
+  bool Has(const std::string& event) const;
+  std::string Text() const;  // the whole transcript, for failure messages
+};
+
+// `args` go on the command line before the script, e.g. "--seed 1 --trace".
+SimResult RunSim(const std::string& args, const std::string& script);
+
+// A profile file in a fresh temporary folder holding `content` (none when empty).
+class TempProfile {
+ public:
+  explicit TempProfile(const std::string& content = "");
+  ~TempProfile();
+  const std::string& path() const { return path_; }
+  std::string Read() const;
+  bool Exists() const;
+
+ private:
+  std::string dir_, path_;
+};
