@@ -1,0 +1,153 @@
+// Two processes hammer one profile at the same time. Every write must survive intact: no lost
+// or duplicated keys, no torn file, and the lines around the settings stay put.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "common/IniText.h"
+#include "common/ProfileStore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRounds = 1000;
+constexpr int kSeconds = 120;  // a writer still running after this is stuck; SIGALRM ends it
+constexpr int kKeyCount = 8;
+const char* const kKeys[kKeyCount] = {"UseSounds", "Monitor", "Scan1", "Scan2",
+                                      "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Writer w stores w * 1000000 + round, so each value says who wrote it and when.
+int Value(int writer, int round) { return writer * 1000000 + round; }
+
+// How many of the eight keys the file holds, or -1 when it is not the head we wrote plus
+// "Key=digits" lines, each key at most once, in the [Options] section.
+int CountKeysIfWellFormed(const std::string& text) {
+  std::istringstream lines(text);
+  std::string line;
+  if (!std::getline(lines, line) || line != "; shared profile") return -1;
+  if (!std::getline(lines, line) || line != "[Options]") return -1;
+  std::set<std::string> seen;
+  while (std::getline(lines, line) && !line.empty()) {
+    const size_t eq = line.find('=');
+    const std::string key = line.substr(0, eq);
+    if (eq == std::string::npos || eq + 1 == line.size() ||
+        line.find_first_not_of("0123456789", eq + 1) != std::string::npos ||
+        !seen.insert(key).second || !IniText::FindInt(text, "Options", key)) {
+      return -1;
+    }
+  }
+  if (!seen.contains("Monitor")) return -1;
+  if (!std::getline(lines, line) || line != "[Window]") return -1;
+  if (!std::getline(lines, line) || line != "Left=1" || std::getline(lines, line)) return -1;
+  if (!text.ends_with("\n")) return -1;
+  return static_cast<int>(seen.size());
+}
+
+// Writer 1 walks the keys forwards and writer 2 backwards. After each write the writer reads the
+// file back: it must be whole, and no value may come back once it is known to be gone. Writes are
+// serialized, so per key each writer's values only move forwards; and once this writer has
+// replaced a key, the other writer's value it saw there last is gone for good. A write based on a
+// stale read of the file brings such a value back.
+[[noreturn]] void RunWriter(const std::string& path, int writer, int startGate) {
+  ::alarm(kSeconds);
+  char byte;
+  while (::read(startGate, &byte, 1) < 0 && errno == EINTR) {
+  }
+  ProfileStore store(path);
+  const int other = 3 - writer;
+  int seen[3][kKeyCount];    // [writer][key]: the round last seen there, -1 before any
+  int lowest[3][kKeyCount];  // [writer][key]: the oldest round that may still show up
+  for (auto& rounds : seen) std::fill(std::begin(rounds), std::end(rounds), -1);
+  for (auto& rounds : lowest) std::fill(std::begin(rounds), std::end(rounds), 0);
+  for (int round = 0; round < kRounds; ++round) {
+    for (int i = 0; i < kKeyCount; ++i) {
+      const int k = writer == 1 ? i : kKeyCount - 1 - i;
+      if (!store.WriteInt("Options", kKeys[k], Value(writer, round))) ::_exit(2);
+      seen[writer][k] = lowest[writer][k] = round;
+      lowest[other][k] = std::max(lowest[other][k], seen[other][k] + 1);
+      const std::string text = ReadAll(path);
+      if (CountKeysIfWellFormed(text) < 0) ::_exit(3);
+      for (int j = 0; j < kKeyCount; ++j) {
+        const auto value = IniText::FindInt(text, "Options", kKeys[j]);
+        if (!value) {
+          if (seen[writer][j] >= 0) ::_exit(4);  // a key this writer wrote vanished
+          continue;
+        }
+        const int from = *value / 1000000;
+        const int valueRound = *value % 1000000;
+        if (from < 1 || from > 2) continue;
+        if (valueRound < lowest[from][j]) ::_exit(5);
+        seen[from][j] = lowest[from][j] = valueRound;
+      }
+    }
+  }
+  ::_exit(0);
+}
+
+TEST(ProfileStressTest, TwoProcessesWritingAtOnceLoseNothing) {
+  // tmpfs when there is one: the point is the locking, not the disk's fsync speed.
+  const fs::path base =
+      fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+  std::string dir = (base / "profile-stress-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  struct Cleanup {
+    std::string dir;
+    ~Cleanup() { fs::remove_all(dir); }
+  } cleanup{dir};
+  const std::string path = dir + "/shared.ini";
+  std::ofstream(path, std::ios::binary) << "; shared profile\n[Options]\nMonitor=0\n\n"
+                                           "[Window]\nLeft=1\n";
+
+  // Both writers wait at the gate until it closes, so that they really run at the same time.
+  int gate[2];
+  ASSERT_EQ(::pipe(gate), 0);
+  pid_t writers[2];
+  for (int w = 0; w < 2; ++w) {
+    writers[w] = ::fork();
+    ASSERT_GE(writers[w], 0);
+    if (writers[w] == 0) {
+      ::close(gate[1]);
+      RunWriter(path, w + 1, gate[0]);
+    }
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);
+  for (pid_t writer : writers) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    // Exit codes: 2 a write failed, 3 a torn or malformed file, 4 a key vanished, 5 a key went
+    // back to an older value; killed by SIGALRM: stuck.
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFEXITED(status) ? "writer exited with " : "writer killed by signal ")
+        << (WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status));
+  }
+
+  const std::string text = ReadAll(path);
+  EXPECT_EQ(CountKeysIfWellFormed(text), kKeyCount) << text;
+  // The last write of each key came from one writer's last round.
+  ProfileStore store(path);
+  for (const char* key : kKeys) {
+    const int value = store.GetInt("Options", key, -1);
+    EXPECT_TRUE(value == Value(1, kRounds - 1) || value == Value(2, kRounds - 1))
+        << key << "=" << value;
+  }
+  // No temp file left behind: just the profile and its lock file.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+}
+
+}  // namespace
