@@ -187,7 +187,9 @@ void CScannerDlg::CheckMonitor() {
   if (++m_nMonitorTicks <= kTicksPerCheck) return;
   m_nMonitorTicks = 0;
   int r = Random(100);
-  int threshold = 100 - 10 * Sensitivity;
+  // Any stored int may arrive here: work in 64 bits so a huge Sensitivity cannot wrap round
+  // into "never" (or a hugely negative one into "always").
+  long long threshold = 100 - 10LL * Sensitivity;
   if (r <= threshold) return;
   KillTimer(kMonitorTimer);
   if (MessageBox("Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
