@@ -68,18 +68,6 @@ void CScannerDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, 1005, m_animate);
 }
 
-void CScannerDlg::ReadOptions() {
-  CWinApp* app = AfxGetApp();
-  UseSounds = static_cast<int>(app->GetProfileIntA("Options", "UseSounds", 1));
-  Monitor = static_cast<int>(app->GetProfileIntA("Options", "Monitor", 1));
-  Scan1 = static_cast<int>(app->GetProfileIntA("Options", "Scan1", 1));
-  Scan2 = static_cast<int>(app->GetProfileIntA("Options", "Scan2", 1));
-  Scan3 = static_cast<int>(app->GetProfileIntA("Options", "Scan3", 1));
-  Scan4 = static_cast<int>(app->GetProfileIntA("Options", "Scan4", 1));
-  Scan5 = static_cast<int>(app->GetProfileIntA("Options", "Scan5", 1));
-  Sensitivity = static_cast<int>(app->GetProfileIntA("Options", "Sensitivity", 1));
-}
-
 BOOL CScannerDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
@@ -93,7 +81,7 @@ BOOL CScannerDlg::OnInitDialog() {
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
-  ReadOptions();
+  m_options.Read(1);
   m_bmpLampOff.LoadBitmap(146);
   m_bmpLampOn.LoadBitmap(147);
 
@@ -128,8 +116,8 @@ LRESULT CScannerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CScannerDlg::OnStartup() {
   if (!NotifyTrayIcon(kIconId, kIconId, NIM_ADD, m_hWnd, "Quorblex Pro")) m_bTrayMissing = true;
-  if (Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
-  if (UseSounds) sndPlaySoundA("welcome.wav", SND_ASYNC);
+  if (m_options.Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+  if (m_options.UseSounds) sndPlaySoundA("welcome.wav", SND_ASYNC);
 }
 
 void CScannerDlg::OnTrayNotify(LPARAM lParam) {
@@ -137,7 +125,7 @@ void CScannerDlg::OnTrayNotify(LPARAM lParam) {
   ShowWindow(SW_SHOW);
   BringWindowToTop();
   m_animate.Play(0, static_cast<UINT>(-1), 1);
-  if (Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+  if (m_options.Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
 }
 
 BOOL CScannerDlg::NotifyTrayIcon(UINT identifier, UINT iconId, DWORD message, HWND hWnd,
@@ -154,11 +142,11 @@ BOOL CScannerDlg::NotifyTrayIcon(UINT identifier, UINT iconId, DWORD message, HW
 }
 
 void CScannerDlg::PauseMonitor() {
-  if (Monitor) KillTimer(kMonitorTimer);
+  if (m_options.Monitor) KillTimer(kMonitorTimer);
 }
 
 void CScannerDlg::ResumeMonitor() {
-  if (Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
+  if (m_options.Monitor) SetTimer(kMonitorTimer, kMonitorPeriod, nullptr);
 }
 
 void CScannerDlg::OnTimer(UINT_PTR) {
@@ -189,7 +177,7 @@ void CScannerDlg::CheckMonitor() {
   int r = Random(100);
   // Any stored int may arrive here: work in 64 bits so a huge Sensitivity cannot wrap round
   // into "never" (or a hugely negative one into "always").
-  long long threshold = 100 - 10LL * Sensitivity;
+  long long threshold = 100 - 10LL * m_options.Sensitivity;
   if (r <= threshold) return;
   KillTimer(kMonitorTimer);
   if (MessageBox("Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
@@ -203,13 +191,13 @@ void CScannerDlg::OnScan() {
   CScanProgressDlg progress(nullptr);
   CScanResultsDlg results(nullptr);
   PauseMonitor();
-  progress.m_bUseSounds = UseSounds;
-  results.m_bUseSounds = UseSounds;
-  progress.m_bScan1 = Scan1;
-  progress.m_bScan2 = Scan2;
-  progress.m_bScan3 = Scan3;
-  progress.m_bScan4 = Scan4;
-  progress.m_bScan5 = Scan5;
+  progress.m_bUseSounds = m_options.UseSounds;
+  results.m_bUseSounds = m_options.UseSounds;
+  progress.m_bScan1 = m_options.Scan1;
+  progress.m_bScan2 = m_options.Scan2;
+  progress.m_bScan3 = m_options.Scan3;
+  progress.m_bScan4 = m_options.Scan4;
+  progress.m_bScan5 = m_options.Scan5;
   if (progress.DoModal()) results.DoModal();
   ResumeMonitor();
 }
@@ -217,8 +205,8 @@ void CScannerDlg::OnScan() {
 void CScannerDlg::OnAbducteeScan() {
   CAbducteeScanDlg scan(nullptr);
   CAbducteeResultsDlg results(nullptr);
-  scan.m_bUseSounds = UseSounds;
-  results.m_bUseSounds = UseSounds;
+  scan.m_bUseSounds = m_options.UseSounds;
+  results.m_bUseSounds = m_options.UseSounds;
   PauseMonitor();
   if (scan.DoModal()) results.DoModal();
   ResumeMonitor();
@@ -227,7 +215,7 @@ void CScannerDlg::OnAbducteeScan() {
 void CScannerDlg::OnSettings() {
   CSetupDlg setup(nullptr);
   PauseMonitor();
-  if (setup.DoModal()) ReadOptions();
+  if (setup.DoModal()) m_options.Read(1);
   ResumeMonitor();
 }
 
@@ -258,7 +246,7 @@ void CScannerDlg::OnPaint() { Default(); }
 HICON CScannerDlg::OnQueryDragIcon() { return m_hIcon; }
 
 BOOL CScannerDlg::DestroyWindow() {
-  if (Monitor) KillTimer(kMonitorTimer);
+  if (m_options.Monitor) KillTimer(kMonitorTimer);
   NotifyTrayIcon(kIconId, kIconId, NIM_DELETE, m_hWnd, "");
   m_animate.Close();
   return CDialog::DestroyWindow();

@@ -7,6 +7,7 @@
 #include "common/CDialog.h"
 #include "common/CStatic.h"
 #include "common/CToolTipCtrl.h"
+#include "settings/ScannerSettings.h"
 
 // Private messages: the start-up message a window posts to itself, and the icon's callback.
 constexpr UINT WM_STARTUP_NOTIFY = WM_USER + 87;
@@ -38,7 +39,6 @@ class CScannerDlg : public CDialog {
   void OnAbducteeScan();
 
  private:
-  void ReadOptions();
   void PauseMonitor();
   void ResumeMonitor();
   void OnStartup();
@@ -47,7 +47,7 @@ class CScannerDlg : public CDialog {
   BOOL NotifyTrayIcon(UINT identifier, UINT iconId, DWORD message, HWND hWnd, const char* tip);
 
   int m_nMonitorTicks = 0;
-  int Sensitivity, Scan5, Scan4, Scan3, Scan2, Scan1, Monitor, UseSounds;
+  ScannerSettings m_options;  // the working copy the whole program uses
   CBitmap m_bmpLampOn;
   CBitmap m_bmpLampOff;
   CStatic m_lamp9, m_lamp8, m_lamp7, m_lamp6, m_lamp5, m_lamp4, m_lamp3, m_lamp2, m_lamp10,

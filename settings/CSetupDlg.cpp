@@ -18,24 +18,16 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSetupDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  CWinApp* app = AfxGetApp();
-  UseSounds = static_cast<int>(app->GetProfileIntA("Options", "UseSounds", 1));
-  Monitor = static_cast<int>(app->GetProfileIntA("Options", "Monitor", 1));
-  Scan1 = static_cast<int>(app->GetProfileIntA("Options", "Scan1", 1));
-  Scan2 = static_cast<int>(app->GetProfileIntA("Options", "Scan2", 1));
-  Scan3 = static_cast<int>(app->GetProfileIntA("Options", "Scan3", 1));
-  Scan4 = static_cast<int>(app->GetProfileIntA("Options", "Scan4", 1));
-  Scan5 = static_cast<int>(app->GetProfileIntA("Options", "Scan5", 1));
-  Sensitivity = static_cast<int>(app->GetProfileIntA("Options", "Sensitivity", 10));
+  m_options.Read(10);
   m_sliderSensitivity.SetRange(1, 10, TRUE);
-  m_sliderSensitivity.SendMessage(TBM_SETPOS, TRUE, Sensitivity);
-  CheckDlgButton(1024, static_cast<UINT>(UseSounds));
-  CheckDlgButton(1030, static_cast<UINT>(Monitor));
-  CheckDlgButton(1025, static_cast<UINT>(Scan1));
-  CheckDlgButton(1026, static_cast<UINT>(Scan2));
-  CheckDlgButton(1027, static_cast<UINT>(Scan3));
-  CheckDlgButton(1028, static_cast<UINT>(Scan4));
-  CheckDlgButton(1029, static_cast<UINT>(Scan5));
+  m_sliderSensitivity.SendMessage(TBM_SETPOS, TRUE, m_options.Sensitivity);
+  CheckDlgButton(1024, static_cast<UINT>(m_options.UseSounds));
+  CheckDlgButton(1030, static_cast<UINT>(m_options.Monitor));
+  CheckDlgButton(1025, static_cast<UINT>(m_options.Scan1));
+  CheckDlgButton(1026, static_cast<UINT>(m_options.Scan2));
+  CheckDlgButton(1027, static_cast<UINT>(m_options.Scan3));
+  CheckDlgButton(1028, static_cast<UINT>(m_options.Scan4));
+  CheckDlgButton(1029, static_cast<UINT>(m_options.Scan5));
   return TRUE;
 }
 

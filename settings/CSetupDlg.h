@@ -3,6 +3,7 @@
 // it opens and written back, all eight, on OK. Cancel writes nothing.
 #include "common/CDialog.h"
 #include "common/CSliderCtrl.h"
+#include "settings/ScannerSettings.h"
 
 class CSetupDlg : public CDialog {
  public:
@@ -16,6 +17,6 @@ class CSetupDlg : public CDialog {
   void OnOK() override;
 
  private:
-  int Sensitivity, Scan5, Scan4, Scan3, Scan2, Scan1, Monitor, UseSounds;
+  ScannerSettings m_options;  // only to fill the controls
   CSliderCtrl m_sliderSensitivity;
 };
