@@ -9,9 +9,6 @@
 #include "common/CToolTipCtrl.h"
 #include "settings/ScannerSettings.h"
 
-// Private messages: the start-up message a window posts to itself, and the icon's callback.
-constexpr UINT WM_STARTUP_NOTIFY = WM_USER + 87;
-constexpr UINT WM_TRAY_NOTIFY = WM_USER + 88;
 constexpr UINT ID_SYSMENU_ABOUT = 0x0010;
 
 class CScannerDlg : public CDialog {

@@ -1,7 +1,6 @@
 #pragma once
 // Reads what a sound cue is (rate, channels, codec) and how long it plays, from a RIFF/WAVE
-// header alone. The headless sink advances its clock by durationMs; the desktop sink uses it
-// to bound its wait on the device.
+// header alone. The headless sink advances its clock by durationMs.
 //
 // Accepted: little-endian RIFF "WAVE" files whose chunks may come in any order (odd-sized
 // chunks padded to even), with codec PCM (1), IEEE float (3), a-law (6), mu-law (7),

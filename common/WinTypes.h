@@ -44,6 +44,10 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_USER = 0x0400;
+// The program's private messages: the start-up message a window posts to itself so that its
+// work starts once its modal loop runs, and the notification icon's callback.
+constexpr UINT WM_STARTUP_NOTIFY = WM_USER + 87;
+constexpr UINT WM_TRAY_NOTIFY = WM_USER + 88;
 constexpr UINT STM_SETIMAGE = 0x0172;
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;

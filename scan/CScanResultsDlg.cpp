@@ -1,6 +1,5 @@
 #include "scan/CScanResultsDlg.h"
 
-#include "app/CScannerDlg.h"
 #include "common/Cue.h"
 #include "common/Random.h"
 
