@@ -85,19 +85,19 @@ Bytes ReadFile(const std::string& path) {
 
 // The cue as the device plays it.
 Bytes DecodeForDevice(const std::string& path, const SdlAudioSink::DeviceFormat& f) {
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec stored{};
   Uint8* buf = nullptr;
   Uint32 len = 0;
-  if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return {};
+  if (!SDL_LoadWAV(path.c_str(), &stored, &buf, &len)) return {};
   Bytes out(buf, buf + len);
   SDL_FreeWAV(buf);
   SDL_AudioCVT cvt;
-  const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq,
+  const int built = SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq,
                                       static_cast<SDL_AudioFormat>(f.sdlFormat),
                                       static_cast<Uint8>(f.channels), f.rate);
   if (built < 0) return {};
   if (built > 0) {
-    const size_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    const size_t frame = SDL_AUDIO_BITSIZE(stored.format) / 8 * stored.channels;
     out.resize(out.size() - out.size() % frame);
     cvt.len = static_cast<int>(out.size());
     out.resize(out.size() * static_cast<size_t>(cvt.len_mult));
@@ -185,8 +185,8 @@ bool WhenWritten(const std::vector<Growth>& g, long bytes, SteadyClock::time_poi
     if (g[i].bytesWritten <= bytes && bytes <= g[i + 1].bytesWritten) {
       const double span = static_cast<double>(g[i + 1].bytesWritten - g[i].bytesWritten);
       const double part = span > 0 ? (bytes - g[i].bytesWritten) / span : 0.0;
-      *when = g[i].when + std::chrono::duration_cast<SteadyClock::duration>(
-                              (g[i + 1].when - g[i].when) * part);
+      *when = g[i].when +
+              std::chrono::duration_cast<SteadyClock::duration>((g[i + 1].when - g[i].when) * part);
       return true;
     }
   }
@@ -231,7 +231,8 @@ int main(int argc, char** argv) {
       const std::string path = dir + "/tone" + std::to_string(i) + ".wav";
       const Bytes wav = ToneWav(22050, lengths[i], 330.0 + 70 * i);
       std::ofstream(path, std::ios::binary)
-          .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
+          .write(reinterpret_cast<const char*>(wav.data()),
+                 static_cast<std::streamsize>(wav.size()));
       cues.push_back(path);
     }
   }
@@ -268,8 +269,8 @@ int main(int argc, char** argv) {
     watcher.Stop();
     growths = watcher.Growths();
   }
-  const long lag =
-      StdioLag(dir, static_cast<size_t>(format.bufferFrames) * static_cast<size_t>(format.bytesPerFrame));
+  const long lag = StdioLag(
+      dir, static_cast<size_t>(format.bufferFrames) * static_cast<size_t>(format.bytesPerFrame));
   for (auto& g : growths) g.bytesWritten += lag;
 
   const Bytes heard = ReadFile(out);

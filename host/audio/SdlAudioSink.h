@@ -1,0 +1,66 @@
+#pragma once
+// The desktop's sound player, on SDL's audio subsystem. It is the only part of the program
+// that knows about SDL; this header keeps it that way.
+//
+// One playback device is opened when the sink is made and kept until it is destroyed. Each
+// cue is decoded once, converted to the device's format and kept in memory (keyed by path,
+// and read again when the file's size or time changes); the device's callback copies it out.
+// A new cue replaces the one sounding at the next device buffer.
+//
+// A synchronous cue returns when the device has come back for the buffer after the one that
+// held the cue's last sample (so the whole cue has been handed to the sound system), or after
+// the cue's length plus one second, whichever comes first: a stalled or vanished device never
+// holds up the caller for longer than that.
+//
+// When the device cannot be opened every call fails at once; the sink tries again on a later
+// call, no more often than Options::retryMs. A device that goes away while open (a USB headset
+// pulled out) is noticed on the next call and reopened.
+//
+// Play must be called from one thread (the UI thread).
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/AudioSink.h"
+
+class SdlAudioSink : public AudioSink {
+ public:
+  struct Options {
+    // What is asked of the device; it may pick another rate, format or channel count, and
+    // every cue is converted to what it picked.
+    int rate = 44100;
+    int channels = 2;
+    // Frames per device buffer. Small buffers keep chained cues close together: the silence
+    // between two synchronous cues is at most about two buffers.
+    int bufferFrames = 256;
+    // After a failed open, the next attempt waits at least this long.
+    int retryMs = 3000;
+  };
+
+  // What the open device really runs at.
+  struct DeviceFormat {
+    int rate = 0;
+    int channels = 0;
+    uint16_t sdlFormat = 0;  // an SDL_AudioFormat value (AUDIO_S16LSB, AUDIO_F32LSB, ...)
+    int bytesPerFrame = 0;
+    int bufferFrames = 0;
+  };
+
+  SdlAudioSink();
+  explicit SdlAudioSink(const Options& options);
+  ~SdlAudioSink() override;
+  SdlAudioSink(const SdlAudioSink&) = delete;
+  SdlAudioSink& operator=(const SdlAudioSink&) = delete;
+
+  CueResult Play(const std::string& name, const std::string& path, bool sync) override;
+
+  // The open device's format; nothing while there is no device.
+  std::optional<DeviceFormat> Format() const;
+  // Why the device is not open, as SDL put it; empty while it is open.
+  std::string LastError() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
