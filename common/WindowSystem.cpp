@@ -135,13 +135,10 @@ HBITMAP WindowSystem::SetPicture(HWND hwnd, HBITMAP bitmap) {
   Window* w = Find(hwnd);
   if (!w) return 0;
   HBITMAP old = w->bitmap;
-  if (old == bitmap) return old;
-  const BitmapInfo* a = FindBitmap(old);
-  const BitmapInfo* b = FindBitmap(bitmap);
   w->bitmap = bitmap;
-  // Two loads of the same picture look the same: no visible change.
-  if (a && b && a->resourceId == b->resourceId) return old;
-  int id = b ? b->resourceId : 0;
+  const BitmapInfo* info = FindBitmap(bitmap);
+  int id = info ? info->resourceId : 0;
+  // Another load of the picture already shown looks the same: no visible change.
   if (id == w->bitmapId) return old;
   w->bitmapId = id;
   Notify(*w, Change::Picture);
