@@ -1,0 +1,18 @@
+# The sound player on SDL2: the only place that includes SDL, its end-to-end tests on SDL's
+# disk driver and its latency benchmark. Included by the top file with the desktop program.
+find_package(SDL2 REQUIRED)
+find_package(Threads REQUIRED)
+add_library(quorblex_audio STATIC ${CMAKE_SOURCE_DIR}/host/audio/SdlAudioSink.cpp)
+target_link_libraries(quorblex_audio PUBLIC quorblex_core PRIVATE SDL2::SDL2 Threads::Threads)
+
+add_executable(quorblex_audio_tests ${CMAKE_SOURCE_DIR}/tests/SdlAudioSinkTest.cpp)
+target_link_libraries(quorblex_audio_tests PRIVATE quorblex_audio quorblex_core SDL2::SDL2
+                                                   GTest::gtest Threads::Threads)
+target_compile_definitions(quorblex_audio_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# Each test points the disk driver at a file of its own; these are the fallback.
+gtest_discover_tests(quorblex_audio_tests DISCOVERY_TIMEOUT 60
+  PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=disk;SDL_DISKAUDIOFILE=${CMAKE_BINARY_DIR}/audio-test.raw"
+             TIMEOUT 180)
+
+add_executable(quorblex_audio_bench ${CMAKE_SOURCE_DIR}/bench/AudioLatencyBench.cpp)
+target_link_libraries(quorblex_audio_bench PRIVATE quorblex_audio SDL2::SDL2 Threads::Threads)

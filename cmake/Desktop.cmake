@@ -1,0 +1,57 @@
+# The desktop program: the Qt host, `quorblex`, their tests and benchmark, and the install
+# rules for the desktop entry and the icons. Included by the top file when QUORBLEX_DESKTOP is on.
+find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+find_package(X11)
+
+# ---- The Qt host -----------------------------------------------------------------------------
+file(GLOB QT_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/qt/*.cpp)
+add_library(quorblex_qt STATIC ${QT_HOST_SOURCES})
+target_link_libraries(quorblex_qt PUBLIC quorblex_core Qt6::Widgets)
+
+add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp $<TARGET_OBJECTS:quorblex_program>)
+target_link_libraries(quorblex PRIVATE quorblex_qt quorblex_audio quorblex_core)
+if(TARGET quorblex_data)
+  add_dependencies(quorblex quorblex_data)  # the cues, the clip and the help page beside it
+endif()
+
+# ---- Tests -----------------------------------------------------------------------------------
+# The host on Qt's offscreen platform: core state to widgets, widget input to core input.
+add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp)
+target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::Test GTest::gtest)
+target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+
+# The real program on a private X server (Xvfb), driven with xdotool.
+file(GLOB DESKTOP_HARNESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/desktop/Harness*.cpp)
+file(GLOB DESKTOP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/desktop/*Test.cpp)
+if(X11_FOUND)
+  add_library(quorblex_desktop_harness STATIC ${DESKTOP_HARNESS_SOURCES})
+  target_link_libraries(quorblex_desktop_harness PUBLIC quorblex_core X11::X11)
+  target_compile_definitions(quorblex_desktop_harness PUBLIC
+    QUORBLEX_PROGRAM="$<TARGET_FILE:quorblex>"
+    QUORBLEX_SCREENSHOTS="${CMAKE_BINARY_DIR}/screenshots")
+
+  add_executable(quorblex_paint_probe ${CMAKE_SOURCE_DIR}/tests/desktop/PaintProbe.cpp)
+  target_link_libraries(quorblex_paint_probe PRIVATE quorblex_qt quorblex_core)
+
+  add_executable(quorblex_desktop_tests ${DESKTOP_TEST_SOURCES})
+  target_link_libraries(quorblex_desktop_tests PRIVATE quorblex_desktop_harness GTest::gtest_main)
+  target_compile_definitions(quorblex_desktop_tests PRIVATE
+    QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>")
+  add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
+  gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
+
+  # ---- Benchmark (prints figures; not a test) ------------------------------------------------
+  add_executable(quorblex_desktop_bench ${CMAKE_SOURCE_DIR}/bench/DesktopBench.cpp)
+  target_link_libraries(quorblex_desktop_bench PRIVATE quorblex_desktop_harness)
+  add_dependencies(quorblex_desktop_bench quorblex)
+endif()
+
+# ---- Install ---------------------------------------------------------------------------------
+install(TARGETS quorblex RUNTIME DESTINATION bin)
+install(FILES ${CMAKE_SOURCE_DIR}/res/quorblex.desktop DESTINATION share/applications)
+foreach(size 16 32 48 128)
+  install(FILES ${CMAKE_SOURCE_DIR}/res/icons/quorblex-${size}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quorblex.png OPTIONAL)
+endforeach()

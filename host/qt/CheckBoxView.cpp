@@ -1,0 +1,40 @@
+#include "host/qt/CheckBoxView.h"
+
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "host/qt/FontFit.h"
+
+CheckBoxView::CheckBoxView(QWidget* parent) : QCheckBox(parent) { setFocusPolicy(Qt::NoFocus); }
+
+void CheckBoxView::Apply(const Window& control, Change what) {
+  if (what == Change::Text) {
+    setText(QString::fromStdString(control.text));
+    setShortcut(QKeySequence());  // the dialog's mnemonic, not Qt's
+    int box = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) +
+              style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
+    QFont base = parentWidget() ? parentWidget()->font() : font();
+    setFont(FontFit::Fit(base, [this, box](const QFontMetrics& m) {
+      return box + FontFit::TextWidth(m, text()) + 2 <= width();
+    }));
+    return;
+  }
+  if (what == Change::Checked) {
+    QSignalBlocker quiet(this);
+    setChecked(control.checked != 0);
+  }
+}
+
+bool CheckBoxView::SetFocusLook(bool on) {
+  if (focusLook_ == on) return false;
+  focusLook_ = on;
+  update();
+  return true;
+}
+
+void CheckBoxView::initStyleOption(QStyleOptionButton* option) const {
+  QCheckBox::initStyleOption(option);
+  option->state &= ~QStyle::State_HasFocus;
+  if (focusLook_) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+}

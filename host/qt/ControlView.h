@@ -1,0 +1,21 @@
+#pragma once
+// The widget of one control. It shows the core's state of the control and nothing else: the
+// dialog window hands it the control's Window whenever the core reports a change, and the view
+// copies what it needs. Enabled, visible and tooltip are the dialog window's business, the same
+// for every kind; the rest is the view's.
+#include "common/Host.h"
+#include "common/Window.h"
+
+class QWidget;
+
+class ControlView {
+ public:
+  virtual ~ControlView() = default;
+  virtual QWidget* widget() = 0;
+  // Copies the part of `control` that `what` names.
+  virtual void Apply(const Window& control, Change what) = 0;
+  // The keyboard focus and the default-button frame, both decided by the core. True when the
+  // look changed.
+  virtual bool SetFocusLook(bool) { return false; }
+  virtual bool SetDefaultLook(bool) { return false; }
+};

@@ -1,0 +1,23 @@
+#pragma once
+// A debugging aid: with QUORBLEX_DUMP_GEOMETRY=FILE set, each window appends its layout to
+// FILE when it first shows, so a test can check where everything stands:
+//
+//   WIN window X Y W H      the client area on the screen
+//   WIN ID x y w h          each control relative to the client area, in template order
+//
+// WIN is the template number, or "msgbox". Sizes are in device-independent pixels.
+#include <string>
+
+class DialogWindow;
+
+class GeometryDump {
+ public:
+  GeometryDump();  // reads the environment
+  bool Enabled() const { return !path_.empty(); }
+  void Write(const DialogWindow& window) const;
+  // The lines Write would append.
+  static std::string Lines(const DialogWindow& window);
+
+ private:
+  std::string path_;
+};

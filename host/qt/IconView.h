@@ -1,0 +1,22 @@
+#pragma once
+// A message box's icon, 32 x 32 pixels at the control's corner: the yellow warning triangle for
+// MB_ICONEXCLAMATION, the red stop sign for MB_ICONHAND.
+#include <QWidget>
+
+#include "host/qt/ControlView.h"
+
+class IconView : public QWidget, public ControlView {
+ public:
+  IconView(QWidget* parent, UINT iconFlags);
+  QWidget* widget() override { return this; }
+  void Apply(const Window&, Change) override {}
+  UINT IconFlags() const { return flags_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void PaintExclamation(QPainter& p);
+  void PaintStop(QPainter& p);
+  UINT flags_;
+};

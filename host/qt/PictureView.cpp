@@ -1,0 +1,47 @@
+#include "host/qt/PictureView.h"
+
+#include <qdrawutil.h>
+
+#include <QPainter>
+
+#include "host/qt/BitmapCache.h"
+
+PictureView::PictureView(QWidget* parent, DWORD style, DWORD exStyle)
+    : QWidget(parent), style_(style), exStyle_(exStyle) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+int PictureView::Border() const {
+  return (style_ & WS_BORDER ? 1 : 0) + (exStyle_ & WS_EX_CLIENTEDGE ? 2 : 0);
+}
+
+void PictureView::Apply(const Window& control, Change what) {
+  if (what != Change::Picture || control.bitmapId == bitmapId_) return;
+  bitmapId_ = control.bitmapId;
+  image_ = bitmapId_ ? BitmapCache::Get(bitmapId_) : QImage();
+  int b = Border();
+  QSize size = image_.size() + QSize(2 * b, 2 * b);
+  if (!image_.isNull() && size != this->size()) resize(size);
+  // An opaque picture covers its whole rectangle: nothing under it needs painting.
+  setAttribute(Qt::WA_OpaquePaintEvent, !image_.isNull() && !image_.hasAlphaChannel());
+  update();
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+  if (image_.isNull()) return;
+  QPainter p(this);
+  QRect r = rect();
+  if (style_ & WS_BORDER) {
+    p.setPen(Qt::black);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    r.adjust(1, 1, -1, -1);
+  }
+  if (exStyle_ & WS_EX_CLIENTEDGE) {
+    qDrawWinPanel(&p, r, palette(), true);
+    r.adjust(2, 2, -2, -2);
+  }
+  // Pictures scale by whole pixels on high-density screens, never blurred.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p.drawImage(r.topLeft(), image_);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A static picture. It takes the size of its bitmap (plus its border), not the size its
+// template gives it, and shows nothing when it has no bitmap or the bitmap does not decode.
+// WS_EX_CLIENTEDGE adds a sunken two-pixel edge, WS_BORDER a one-pixel black line outside it.
+#include <QImage>
+#include <QWidget>
+
+#include "host/qt/ControlView.h"
+
+class PictureView : public QWidget, public ControlView {
+ public:
+  PictureView(QWidget* parent, DWORD style, DWORD exStyle);
+  QWidget* widget() override { return this; }
+  void Apply(const Window& control, Change what) override;
+  int BitmapId() const { return bitmapId_; }
+  const QImage& image() const { return image_; }
+  // The width of the border on each side.
+  int Border() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  DWORD style_, exStyle_;
+  int bitmapId_ = -1;
+  QImage image_;
+};

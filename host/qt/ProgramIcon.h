@@ -1,0 +1,9 @@
+#pragma once
+// The program's icon, from the compiled-in PNG pictures at every size there is.
+#include <QIcon>
+
+namespace ProgramIcon {
+// Never null: without any picture a plain drawn stand-in is used, so the notification area
+// always has something to show.
+QIcon Get();
+}  // namespace ProgramIcon

@@ -1,0 +1,66 @@
+#include "host/qt/PushButtonView.h"
+
+#include <qdrawutil.h>
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "host/qt/FontFit.h"
+
+PushButtonView::PushButtonView(QWidget* parent, DWORD exStyle)
+    : QPushButton(parent), sunken_(exStyle & WS_EX_CLIENTEDGE) {
+  setFocusPolicy(Qt::NoFocus);
+  setAutoDefault(false);
+}
+
+void PushButtonView::Apply(const Window& control, Change what) {
+  if (what != Change::Text) return;
+  setText(QString::fromStdString(control.text));
+  // setText grabbed the mnemonic as a shortcut; the dialog handles Alt+letter itself.
+  setShortcut(QKeySequence());
+  QFont base = parentWidget() ? parentWidget()->font() : font();
+  setFont(FontFit::Fit(base, [this](const QFontMetrics& m) {
+    return FontFit::TextWidth(m, text()) + 8 <= ButtonRect().width();
+  }));
+}
+
+bool PushButtonView::SetFocusLook(bool on) {
+  if (focusLook_ == on) return false;
+  focusLook_ = on;
+  update();
+  return true;
+}
+
+bool PushButtonView::SetDefaultLook(bool on) {
+  if (isDefault() == on) return false;
+  setDefault(on);
+  return true;
+}
+
+void PushButtonView::initStyleOption(QStyleOptionButton* option) const {
+  QPushButton::initStyleOption(option);
+  option->state &= ~QStyle::State_HasFocus;
+  if (focusLook_) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+}
+
+QRect PushButtonView::ButtonRect() const {
+  return sunken_ ? rect().adjusted(2, 2, -2, -2) : rect();
+}
+
+bool PushButtonView::hitButton(const QPoint& pos) const { return ButtonRect().contains(pos); }
+
+void PushButtonView::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  if (sunken_) qDrawWinPanel(&p, rect(), palette(), true);
+  option.rect = ButtonRect();
+  if (isDefault()) {
+    // The default button wears a black frame, the button itself drawn one pixel smaller.
+    p.setPen(palette().color(QPalette::Shadow));
+    p.drawRect(option.rect.adjusted(0, 0, -1, -1));
+    option.rect.adjust(1, 1, -1, -1);
+    option.features &= ~QStyleOptionButton::DefaultButton;
+  }
+  p.drawControl(QStyle::CE_PushButton, option);
+}

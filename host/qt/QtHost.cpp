@@ -1,0 +1,147 @@
+#include "host/qt/QtHost.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <algorithm>
+
+#include "host/qt/DialogWindow.h"
+#include "host/qt/HelpViewer.h"
+#include "host/qt/TrayIcon.h"
+
+QtHost::QtHost(const Clock& clock) : clock_(clock) {
+  wake_.setSingleShot(true);
+  wake_.setTimerType(Qt::PreciseTimer);
+}
+
+QtHost::~QtHost() {
+  tray_.reset();
+  help_.reset();
+  // Newest first: an owned window goes before its owner, whose Qt child it is.
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) delete it->second;
+}
+
+// ---- The loop -----------------------------------------------------------------------------
+
+void QtHost::Report(InputEvent event) { pending_.push_back(std::move(event)); }
+
+bool QtHost::Deliver(InputSink& sink) {
+  if (pending_.empty()) return false;
+  while (!pending_.empty()) {
+    InputEvent e = std::move(pending_.front());
+    pending_.pop_front();
+    sink.Push(std::move(e));
+  }
+  return true;
+}
+
+void QtHost::Wait(std::int64_t deadline, InputSink& sink) {
+  if (Deliver(sink)) return;
+  std::int64_t now = clock_.Now();
+  if (deadline >= 0 && deadline <= now) {
+    // Only collecting. The loop asks before every message; Qt's queue was looked at less than
+    // a millisecond ago, so looking again would find nothing new worth the cost.
+    if (now - lastLook_ < 1) return;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    lastLook_ = clock_.Now();
+    Deliver(sink);
+    return;
+  }
+  for (;;) {
+    if (deadline >= 0)
+      wake_.start(static_cast<int>(std::min<std::int64_t>(deadline - now, 1 << 30)));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    now = lastLook_ = clock_.Now();
+    if (Deliver(sink)) break;
+    if (deadline >= 0 && now >= deadline) break;
+  }
+  wake_.stop();
+}
+
+// ---- Windows ------------------------------------------------------------------------------
+
+DialogWindow* QtHost::FindWindow(HWND dialog) const {
+  auto it = windows_.find(dialog);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+void QtHost::WindowCreated(const Window& dialog) {
+  auto* w = new DialogWindow(
+      dialog, FindWindow(dialog.owner), [this](InputEvent e) { Report(std::move(e)); },
+      [this] { ActivateModal(); });
+  windows_[dialog.hwnd] = w;
+}
+
+void QtHost::WindowDestroyed(const Window& dialog) {
+  DialogWindow* w = FindWindow(dialog.hwnd);
+  windows_.erase(dialog.hwnd);
+  if (!w) return;
+  bool wasActive = w->isActiveWindow();
+  delete w;
+  // As on the platform the program was written for, the owner of a closing dialog becomes
+  // the active window again.
+  DialogWindow* owner = FindWindow(dialog.owner);
+  if (wasActive && owner && owner->isVisible() && !owner->isMinimized()) owner->activateWindow();
+}
+
+// The newest window that takes input is the innermost modal one.
+void QtHost::ActivateModal() {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    DialogWindow* w = it->second;
+    if (w->isVisible() && !w->InputBlocked()) {
+      w->Raise();
+      return;
+    }
+  }
+}
+
+void QtHost::WindowShown(const Window& dialog, bool initial) {
+  DialogWindow* w = FindWindow(dialog.hwnd);
+  if (!w) return;
+  w->Shown(dialog, initial);
+  if (initial) dump_.Write(*w);
+}
+
+void QtHost::WindowEnabled(const Window& dialog) {
+  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->EnabledChanged(dialog);
+}
+
+void QtHost::WindowRaised(const Window& dialog) {
+  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->Raise();
+}
+
+void QtHost::FocusChanged(const Window& dialog) {
+  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->FocusChanged(dialog);
+}
+
+void QtHost::MenuChanged(const Window& dialog) {
+  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->MenuChanged(dialog);
+}
+
+void QtHost::ControlChanged(const Window& dialog, const Window& control, Change what) {
+  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->ControlChanged(control, what);
+}
+
+// ---- Notification icon and help -------------------------------------------------------------
+
+bool QtHost::TrayAdd(const std::string& tip) {
+  if (!TrayIcon::Available()) return false;
+  tray_ = std::make_unique<TrayIcon>(tip, [this](int message) {
+    InputEvent e;
+    e.kind = InputEvent::Kind::Tray;
+    e.id = message;
+    Report(std::move(e));
+  });
+  return true;
+}
+
+void QtHost::TrayDelete() {
+  if (!tray_) return;
+  tray_->icon().hide();
+  tray_.reset();
+}
+
+void QtHost::ShowHelp(const std::string&, const std::string& path) {
+  if (path.empty()) return;  // the program says so itself
+  if (!help_) help_ = std::make_unique<HelpViewer>();
+  help_->Open(path);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The desktop host: the core's windows as Qt widgets, its notification icon as a
+// QSystemTrayIcon, and Qt's event queue as the source of input.
+//
+// The core's loop stays the only loop. Qt runs only inside Wait, which processes Qt's events
+// until input has been reported or the deadline has come; input made at any other moment (a
+// handler that runs while a notification paints, say) waits in the host's own queue and is
+// handed over at the start of the next Wait. No Qt timer drives the program.
+//
+// Needs a QApplication that outlives it; made after it and destroyed before it.
+#include <QTimer>
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "common/Clock.h"
+#include "common/Host.h"
+#include "common/InputEvent.h"
+#include "host/qt/GeometryDump.h"
+
+class DialogWindow;
+class HelpViewer;
+class TrayIcon;
+
+class QtHost : public Host {
+ public:
+  explicit QtHost(const Clock& clock);
+  ~QtHost() override;
+  QtHost(const QtHost&) = delete;
+  QtHost& operator=(const QtHost&) = delete;
+
+  // Blocks in Qt's event processing until input was reported or `deadline` passed.
+  void Wait(std::int64_t deadline, InputSink& sink) override;
+  void WindowCreated(const Window& dialog) override;
+  void WindowDestroyed(const Window& dialog) override;
+  void WindowShown(const Window& dialog, bool initial) override;
+  void WindowEnabled(const Window& dialog) override;
+  void WindowRaised(const Window& dialog) override;
+  void FocusChanged(const Window& dialog) override;
+  void MenuChanged(const Window& dialog) override;
+  void ControlChanged(const Window& dialog, const Window& control, Change what) override;
+  void ModalEnded(int, int) override {}
+  bool TrayAdd(const std::string& tip) override;
+  void TrayDelete() override;
+  void ShowHelp(const std::string& name, const std::string& path) override;
+  void TimerCall(const Window&, UINT, int) override {}
+  void RandomDraw(int, int) override {}
+  void ProfileWrite(const std::string&, const std::string&, int) override {}
+  void InputIgnored(const InputEvent&) override {}
+
+  // What the desktop shows, for tests.
+  DialogWindow* FindWindow(HWND dialog) const;
+  TrayIcon* Tray() const { return tray_.get(); }
+  HelpViewer* Help() const { return help_.get(); }
+  // Input reported by the widgets and not yet handed to the core.
+  const std::deque<InputEvent>& PendingInput() const { return pending_; }
+
+ private:
+  void Report(InputEvent event);
+  void ActivateModal();
+  bool Deliver(InputSink& sink);
+
+  const Clock& clock_;
+  std::map<HWND, DialogWindow*> windows_;  // each owned window is a Qt child of its owner
+  std::deque<InputEvent> pending_;
+  QTimer wake_;
+  std::int64_t lastLook_ = -1000;  // when Qt's queue was last processed
+  std::unique_ptr<TrayIcon> tray_;
+  std::unique_ptr<HelpViewer> help_;
+  GeometryDump dump_;
+};

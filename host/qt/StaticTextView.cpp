@@ -1,0 +1,45 @@
+#include "host/qt/StaticTextView.h"
+
+#include <QPainter>
+#include <QStyle>
+
+#include "host/qt/FontFit.h"
+
+StaticTextView::StaticTextView(QWidget* parent, DWORD style) : QWidget(parent), style_(style) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void StaticTextView::Apply(const Window& control, Change what) {
+  if (what != Change::Text) return;
+  text_ = QString::fromStdString(control.text);
+  QFont base = parentWidget() ? parentWidget()->font() : font();
+  setFont(FontFit::Fit(base, [this](const QFontMetrics& m) {
+    QRect need = m.boundingRect(rect(), DrawFlags(), text_);
+    return need.width() <= width() && need.height() <= height();
+  }));
+  update();
+}
+
+int StaticTextView::DrawFlags() const {
+  int flags = Qt::AlignTop | Qt::TextWordWrap;
+  flags |= (style_ & 0xF) == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
+  if (!(style_ & SS_NOPREFIX)) flags |= Qt::TextShowMnemonic;
+  return flags;
+}
+
+void StaticTextView::paintEvent(QPaintEvent*) {
+  if (text_.isEmpty()) return;
+  QPainter p(this);
+  p.setFont(font());
+  if (isEnabled()) {
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(rect(), DrawFlags(), text_);
+    return;
+  }
+  // Greyed text is etched: a light copy one pixel down and right under the dark one.
+  p.setPen(palette().color(QPalette::Light));
+  p.drawText(rect().translated(1, 1), DrawFlags(), text_);
+  p.setPen(palette().color(QPalette::Dark));
+  p.drawText(rect(), DrawFlags(), text_);
+}

@@ -1,0 +1,14 @@
+#include "host/qt/SteadyClock.h"
+
+#include <ctime>
+
+SteadyClock::SteadyClock() : start_(std::chrono::steady_clock::now()) {}
+
+std::int64_t SteadyClock::Now() const {
+  auto elapsed = std::chrono::steady_clock::now() - start_;
+  return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+}
+
+std::int64_t SteadyClock::CalendarSeconds() const {
+  return static_cast<std::int64_t>(std::time(nullptr));
+}

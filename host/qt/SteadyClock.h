@@ -1,0 +1,16 @@
+#pragma once
+// The desktop's clock: the monotonic clock in milliseconds since the program started, and the
+// calendar for the random seed.
+#include <chrono>
+
+#include "common/Clock.h"
+
+class SteadyClock : public Clock {
+ public:
+  SteadyClock();
+  std::int64_t Now() const override;
+  std::int64_t CalendarSeconds() const override;
+
+ private:
+  std::chrono::steady_clock::time_point start_;
+};

@@ -1,0 +1,603 @@
+// The desktop host on Qt's offscreen platform: the core's state as widgets, and Qt's input as
+// the core's input. The windows are made by the real window system from the real templates;
+// nothing here waits on the wall clock.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "common/AviClip.h"
+#include "common/DataFiles.h"
+#include "common/WindowSystem.h"
+#include "host/qt/CheckBoxView.h"
+#include "host/qt/ClipView.h"
+#include "host/qt/DialogUnits.h"
+#include "host/qt/DialogWindow.h"
+#include "host/qt/FontFit.h"
+#include "host/qt/GeometryDump.h"
+#include "host/qt/GroupBoxView.h"
+#include "host/qt/HelpViewer.h"
+#include "host/qt/IconView.h"
+#include "host/qt/PictureView.h"
+#include "host/qt/PushButtonView.h"
+#include "host/qt/QtHost.h"
+#include "host/qt/StaticTextView.h"
+#include "host/qt/TrackbarView.h"
+#include "host/qt/TrayIcon.h"
+
+namespace {
+
+// Time that moves a millisecond each time it is read, so every collecting Wait looks at Qt.
+class FakeClock : public Clock {
+ public:
+  std::int64_t Now() const override { return ++now; }
+  std::int64_t CalendarSeconds() const override { return 0; }
+  mutable std::int64_t now = 1000;
+};
+
+class SilentAudio : public AudioSink {
+ public:
+  CueResult Play(const std::string&, const std::string&, bool) override {
+    return CueResult::Failed;
+  }
+};
+
+struct Recorder : InputSink {
+  void Push(InputEvent e) override { got.push_back(std::move(e)); }
+  std::vector<InputEvent> got;
+};
+
+class QtHostTest : public ::testing::Test {
+ protected:
+  // Opens a window from its template the way DoModal does: made, focus on the first tab stop,
+  // shown.
+  HWND Open(int templateId, HWND owner = kNoWindow) {
+    return Open(*Resources::FindTemplate(templateId), owner);
+  }
+  HWND Open(const DialogTemplate& tmpl, HWND owner = kNoWindow) {
+    HWND h = ws.CreateDialogWindow(tmpl, owner, nullptr);
+    ws.FocusFirstTabStop(h);
+    Window* w = ws.Find(h);
+    w->visible = true;
+    host.WindowShown(*w, true);
+    return h;
+  }
+  DialogWindow& Win(HWND dialog) { return *host.FindWindow(dialog); }
+  HWND Item(HWND dialog, int id) { return ws.GetDlgItem(dialog, id); }
+  template <class V>
+  V* ViewOf(HWND dialog, int id) {
+    return dynamic_cast<V*>(Win(dialog).View(Item(dialog, id)));
+  }
+  // What the widgets reported, as the core's loop collects it.
+  std::vector<InputEvent> Collect() {
+    Recorder r;
+    host.Wait(clock.Now(), r);
+    return r.got;
+  }
+  std::vector<InputEvent> Keys(QWidget* w, int key, Qt::KeyboardModifiers mods = {}) {
+    QTest::keyClick(w, static_cast<Qt::Key>(key), mods);
+    return Collect();
+  }
+
+  FakeClock clock;
+  SilentAudio audio;
+  QtHost host{clock};
+  WindowSystem ws{clock, host, audio};
+};
+
+// ---- Layout -------------------------------------------------------------------------------
+
+TEST(DialogUnitsTest, ConvertsEachCoordinateWithTheClassicBaseUnits) {
+  EXPECT_EQ(DialogUnits::ToPixels({7, 21, 132, 14}), QRect(10, 34, 198, 22));
+  EXPECT_EQ(DialogUnits::ToPixels({0, 0, 217, 130}).size(), QSize(325, 211));
+  EXPECT_EQ(DialogUnits::ToPixelsX(13), 19);
+  EXPECT_EQ(DialogUnits::ToPixelsY(12), 19);
+  EXPECT_EQ(DialogUnits::ToPixelsX(-1), -2);  // rounds down, also left of zero
+  EXPECT_EQ(DialogUnits::Font().family(), QStringLiteral("DejaVu Sans"));
+  EXPECT_EQ(DialogUnits::Font().pointSize(), 8);
+}
+
+TEST_F(QtHostTest, MainWindowHasOneWidgetPerControlWhereItsTemplateSaysInTemplateOrder) {
+  HWND main = Open(102);
+  DialogWindow& w = Win(main);
+  const DialogTemplate& t = *Resources::FindTemplate(102);
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorblex Pro"));
+  EXPECT_EQ(w.size(), QSize(325, 211));
+  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  EXPECT_TRUE(w.isVisible());
+  ASSERT_EQ(w.Views().size(), t.controls.size());
+  for (size_t i = 0; i < t.controls.size(); ++i) {
+    const ControlTemplate& c = t.controls[i];
+    QWidget* widget = w.Views()[i].second->widget();
+    QRect expected = DialogUnits::ToPixels(c.rect);
+    EXPECT_EQ(widget->pos(), expected.topLeft()) << "control " << c.id;
+    if (c.kind != ControlKind::Picture) {
+      EXPECT_EQ(widget->size(), expected.size()) << c.id;
+    }
+    EXPECT_EQ(widget->font().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+  }
+  // Later controls lie above earlier ones: the lamps are above the black screen.
+  QWidget* screen = w.Views()[0].second->widget();
+  QWidget* lamp = ViewOf<PictureView>(main, 1011);
+  ASSERT_NE(lamp, nullptr);
+  EXPECT_TRUE(screen->geometry().contains(lamp->geometry()));
+  EXPECT_GT(w.children().indexOf(lamp), w.children().indexOf(screen));
+}
+
+TEST_F(QtHostTest, PicturesTakeTheirBitmapsSizeAndBorder) {
+  HWND main = Open(102);
+  auto* lamp = ViewOf<PictureView>(main, 1018);
+  ASSERT_NE(lamp, nullptr);
+  const QImage& off = lamp->image();
+  if (off.isNull()) GTEST_SKIP() << "the lamp pictures are not built in";
+  EXPECT_EQ(lamp->BitmapId(), 146);
+  EXPECT_EQ(lamp->size(), off.size());
+  EXPECT_TRUE(lamp->testAttribute(Qt::WA_OpaquePaintEvent));
+
+  HWND scan = Open(170, main);
+  const Window* plate = nullptr;
+  for (HWND h : ws.Find(scan)->children)
+    if (ws.Find(h)->kind == ControlKind::Picture && ws.Find(h)->bitmapId == 171) plate = ws.Find(h);
+  ASSERT_NE(plate, nullptr);
+  auto* view = dynamic_cast<PictureView*>(Win(scan).View(plate->hwnd));
+  EXPECT_EQ(view->Border(), 3);  // WS_BORDER and the client edge
+  EXPECT_EQ(view->size(), view->image().size() + QSize(6, 6));
+  EXPECT_EQ(view->pos(), DialogUnits::ToPixels(plate->rect).topLeft());
+}
+
+// ---- The core's state on screen ---------------------------------------------------------
+
+TEST_F(QtHostTest, TextsPicturesAndEnabledStateFollowTheCore) {
+  HWND main = Open(102);
+  HWND progress = Open(148, main);
+  auto* status = ViewOf<StaticTextView>(progress, 1019);
+  ASSERT_NE(status, nullptr);
+  EXPECT_TRUE(status->text().isEmpty());
+  ws.SetText(Item(progress, 1019), "Checking tabloid headlines...");
+  EXPECT_EQ(status->text(), QStringLiteral("Checking tabloid headlines..."));
+
+  auto* abort = ViewOf<PushButtonView>(progress, 1);
+  ws.SetText(Item(progress, 1), "&Stop");
+  EXPECT_EQ(abort->text(), QStringLiteral("&Stop"));
+  EXPECT_TRUE(abort->shortcut().isEmpty());  // the mnemonic is the dialog's, not Qt's
+  ws.Enable(Item(progress, 1), false);
+  EXPECT_FALSE(abort->isEnabled());
+  ws.Enable(Item(progress, 1), true);
+  EXPECT_TRUE(abort->isEnabled());
+
+  auto* lamp = ViewOf<PictureView>(progress, 1012);
+  HBITMAP on = ws.LoadBitmap(147);
+  if (!on) GTEST_SKIP() << "the lamp pictures are not built in";
+  ws.SetPicture(Item(progress, 1012), on);
+  EXPECT_EQ(lamp->BitmapId(), 147);
+  ws.SetPicture(Item(progress, 1012), 0);
+  EXPECT_EQ(lamp->BitmapId(), 0);
+  EXPECT_TRUE(lamp->image().isNull());
+
+  ws.Show(Item(progress, 1019), SW_HIDE);
+  EXPECT_FALSE(status->isVisible());
+  ws.Show(Item(progress, 1019), SW_SHOW);
+  EXPECT_TRUE(status->isVisible());
+}
+
+TEST_F(QtHostTest, StaticTextsAlignAndShowMnemonicsAsTheirStylesSay) {
+  HWND results = Open(149);
+  // "Alien Presence:" is right aligned; the result line beside it is left aligned.
+  auto* label = dynamic_cast<StaticTextView*>(Win(results).Views()[1].second);
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->DrawFlags() & Qt::AlignRight);
+  EXPECT_TRUE(label->DrawFlags() & Qt::TextWordWrap);
+  auto* result = ViewOf<StaticTextView>(results, 1020);
+  EXPECT_TRUE(result->DrawFlags() & Qt::AlignLeft);
+  EXPECT_TRUE(result->DrawFlags() & Qt::TextShowMnemonic);
+
+  HWND about = Open(100);
+  auto* version = dynamic_cast<StaticTextView*>(Win(about).Views()[0].second);
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version->text(), QStringLiteral("Quorblex Pro Version 1.0a"));
+  EXPECT_FALSE(version->DrawFlags() & Qt::TextShowMnemonic);  // SS_NOPREFIX
+}
+
+TEST_F(QtHostTest, TextsTooWideForTheirControlAreCondensedAndOthersAreNot) {
+  HWND setup = Open(169);
+  auto* fits = ViewOf<CheckBoxView>(setup, 1030);  // "Active"
+  EXPECT_EQ(fits->font().pointSize(), 8);
+  EXPECT_EQ(fits->font().stretch(), 100);
+  for (int id : {1025, 1026, 1027, 1028, 1029}) {
+    auto* box = ViewOf<CheckBoxView>(setup, id);
+    QFontMetrics m(box->font());
+    EXPECT_LE(FontFit::TextWidth(m, box->text()), box->width()) << id;
+    EXPECT_EQ(box->font().pointSize(), 8) << id;
+  }
+  QFont base = DialogUnits::Font();
+  QFont narrow = FontFit::Fit(base, [](const QFontMetrics& m) {
+    return m.horizontalAdvance(QStringLiteral("Abduction Probability:")) <= 105;
+  });
+  EXPECT_LT(narrow.stretch(), 100);
+  QFont never = FontFit::Fit(base, [](const QFontMetrics&) { return false; });
+  EXPECT_EQ(never.stretch(), 75);
+}
+
+TEST_F(QtHostTest, CheckboxesAndTrackbarShowTheCoresState) {
+  HWND setup = Open(169);
+  auto* sounds = ViewOf<CheckBoxView>(setup, 1024);
+  EXPECT_FALSE(sounds->isChecked());
+  ws.SetCheck(Item(setup, 1024), 1);
+  EXPECT_TRUE(sounds->isChecked());
+  ws.SetCheck(Item(setup, 1024), 0);
+  EXPECT_FALSE(sounds->isChecked());
+
+  auto* bar = ViewOf<TrackbarView>(setup, 1031);
+  ws.SetTrackRange(Item(setup, 1031), 1, 10);
+  ws.SetTrackPos(Item(setup, 1031), 7);
+  EXPECT_EQ(bar->minimum(), 1);
+  EXPECT_EQ(bar->maximum(), 10);
+  EXPECT_EQ(bar->value(), 7);
+  EXPECT_EQ(bar->tickPosition(), QSlider::TicksAbove);
+  EXPECT_EQ(bar->tickInterval(), 1);
+  EXPECT_EQ(bar->orientation(), Qt::Horizontal);
+}
+
+TEST_F(QtHostTest, DefaultFrameAndFocusLookFollowTheCore) {
+  HWND main = Open(102);
+  auto* scan = ViewOf<PushButtonView>(main, 1000);
+  auto* exit = ViewOf<PushButtonView>(main, 2);
+  // The clip control has the focus at first, so the template's default button has the frame.
+  EXPECT_TRUE(scan->isDefault());
+  EXPECT_FALSE(exit->isDefault());
+  EXPECT_FALSE(scan->FocusLook());
+
+  ws.SetFocus(Item(main, 2));
+  EXPECT_TRUE(exit->isDefault());
+  EXPECT_TRUE(exit->FocusLook());
+  EXPECT_FALSE(scan->isDefault());
+  for (auto& [h, view] : Win(main).Views())
+    if (auto* b = dynamic_cast<PushButtonView*>(view); b && b != exit) {
+      EXPECT_FALSE(b->isDefault());
+      EXPECT_FALSE(b->FocusLook());
+    }
+  EXPECT_EQ(QApplication::focusWidget(), nullptr);  // Qt's own focus is never used
+
+  HWND setup = Open(169, main);
+  auto* sounds = ViewOf<CheckBoxView>(setup, 1024);
+  EXPECT_TRUE(sounds->FocusLook());
+  ws.SetFocus(Item(setup, 1031));
+  EXPECT_FALSE(sounds->FocusLook());
+  EXPECT_TRUE(ViewOf<TrackbarView>(setup, 1031)->FocusLook());
+  EXPECT_TRUE(ViewOf<PushButtonView>(setup, 1)->isDefault());
+}
+
+// ---- Input --------------------------------------------------------------------------------
+
+TEST_F(QtHostTest, AButtonClickIsReportedWithItsIdAndNothingElseHappens) {
+  HWND main = Open(102);
+  QTest::mouseClick(ViewOf<PushButtonView>(main, 1001), Qt::LeftButton);
+  auto got = Collect();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::Click);
+  EXPECT_EQ(got[0].target, main);
+  EXPECT_EQ(got[0].id, 1001);
+  EXPECT_TRUE(Collect().empty());
+
+  ws.Enable(Item(main, 1001), false);
+  QTest::mouseClick(ViewOf<PushButtonView>(main, 1001), Qt::LeftButton);
+  EXPECT_TRUE(Collect().empty());
+}
+
+TEST_F(QtHostTest, ACheckboxDoesNotTickItselfTheCoreDoes) {
+  HWND setup = Open(169);
+  auto* box = ViewOf<CheckBoxView>(setup, 1027);
+  QTest::mouseClick(box, Qt::LeftButton);
+  EXPECT_FALSE(box->isChecked());
+  auto got = Collect();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::Click);
+  EXPECT_EQ(got[0].id, 1027);
+  // The core ticks an automatic checkbox when it handles the click; then the view follows.
+  ws.SetCheck(Item(setup, 1027), 1);
+  EXPECT_TRUE(box->isChecked());
+  QTest::mouseClick(box, Qt::LeftButton);
+  EXPECT_TRUE(box->isChecked());
+}
+
+TEST_F(QtHostTest, KeysBecomeTheCoresKeysAndQtMovesNoFocus) {
+  HWND main = Open(102);
+  DialogWindow* w = &Win(main);
+  auto key = [&](int k, Qt::KeyboardModifiers mods = {}) {
+    auto got = Keys(w, k, mods);
+    EXPECT_EQ(got.size(), 1u) << k;
+    return got.empty() ? InputEvent{} : got[0];
+  };
+  EXPECT_EQ(key(Qt::Key_Return).key, Key::Enter);
+  EXPECT_EQ(key(Qt::Key_Enter).key, Key::Enter);
+  EXPECT_EQ(key(Qt::Key_Escape).key, Key::Escape);
+  EXPECT_EQ(key(Qt::Key_Space).key, Key::Space);
+  EXPECT_EQ(key(Qt::Key_Tab).key, Key::Tab);
+  EXPECT_EQ(key(Qt::Key_Backtab, Qt::ShiftModifier).key, Key::ShiftTab);
+  EXPECT_EQ(key(Qt::Key_Left).key, Key::Left);
+  EXPECT_EQ(key(Qt::Key_Right).key, Key::Right);
+  EXPECT_EQ(key(Qt::Key_Up).key, Key::Up);
+  EXPECT_EQ(key(Qt::Key_Down).key, Key::Down);
+  EXPECT_EQ(key(Qt::Key_Home).key, Key::Home);
+  EXPECT_EQ(key(Qt::Key_End).key, Key::End);
+  EXPECT_EQ(key(Qt::Key_PageUp).key, Key::PageUp);
+  EXPECT_EQ(key(Qt::Key_PageDown).key, Key::PageDown);
+  InputEvent alt = key(Qt::Key_X, Qt::AltModifier);
+  EXPECT_EQ(alt.key, Key::Letter);
+  EXPECT_EQ(alt.letter, 'X');
+  EXPECT_TRUE(alt.alt);
+  EXPECT_EQ(alt.target, main);
+  InputEvent bare = key(Qt::Key_S);
+  EXPECT_EQ(bare.letter, 'S');
+  EXPECT_FALSE(bare.alt);
+  EXPECT_TRUE(Keys(w, Qt::Key_S, Qt::ControlModifier).empty());
+  EXPECT_TRUE(Keys(w, Qt::Key_F5).empty());
+  EXPECT_EQ(QApplication::focusWidget(), nullptr);
+  // A button's mnemonic never fires through Qt: Alt+S is only a key for the core.
+  auto got = Keys(w, Qt::Key_S, Qt::AltModifier);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::Key);
+}
+
+TEST_F(QtHostTest, TheCloseBoxAsksTheCoreAndTheWindowStays) {
+  HWND main = Open(102);
+  Win(main).close();
+  EXPECT_TRUE(Win(main).isVisible());
+  auto got = Collect();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::Close);
+  EXPECT_EQ(got[0].target, main);
+}
+
+TEST_F(QtHostTest, WindowMenuIsBuiltFromTheCoresItemsAndReportsTheChoice) {
+  HWND main = Open(102);
+  ws.AppendMenuItem(main, {0, ""});
+  ws.AppendMenuItem(main, {16, "&About Quorblex Pro..."});
+  EXPECT_TRUE(Keys(&Win(main), Qt::Key_Space, Qt::AltModifier).empty());
+  QMenu* menu = Win(main).OpenSystemMenu();
+  ASSERT_NE(menu, nullptr);
+  auto actions = menu->actions();
+  ASSERT_EQ(actions.size(), 3);
+  EXPECT_EQ(actions[0]->text(), QStringLiteral("&Close"));
+  EXPECT_TRUE(actions[1]->isSeparator());
+  EXPECT_EQ(actions[2]->text(), QStringLiteral("&About Quorblex Pro..."));
+  actions[2]->trigger();
+  menu->close();
+  auto got = Collect();
+
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::SysCommand);
+  EXPECT_EQ(got[0].target, main);
+  EXPECT_EQ(got[0].id, 16);
+  // The closed menu goes away once the loop next waits (here: for a click).
+  QTimer::singleShot(0,
+                     [&] { QTest::mouseClick(ViewOf<PushButtonView>(main, 1), Qt::LeftButton); });
+  Recorder r;
+  host.Wait(-1, r);
+  EXPECT_EQ(Win(main).OpenSystemMenu(), nullptr);
+}
+
+TEST_F(QtHostTest, AnOwnerOfAModalDialogHearsNothingButIsNotGreyed) {
+  HWND main = Open(102);
+  ws.Enable(main, false);
+  HWND about = Open(100, main);
+  EXPECT_TRUE(Win(main).InputBlocked());
+  EXPECT_TRUE(Win(main).isEnabled());
+  EXPECT_TRUE(ViewOf<PushButtonView>(main, 1000)->isEnabled());
+  QTest::mouseClick(ViewOf<PushButtonView>(main, 1000), Qt::LeftButton);
+  EXPECT_TRUE(Keys(&Win(main), Qt::Key_Return).empty());
+  EXPECT_TRUE(Collect().empty());
+  // The dialog itself hears its input; it lies above its owner and is placed centred on it.
+  EXPECT_EQ(Keys(&Win(about), Qt::Key_Escape).size(), 1u);
+  EXPECT_EQ(Win(about).parentWidget(), &Win(main));
+  EXPECT_EQ(Win(about).geometry().center(), Win(main).geometry().center());
+
+  ws.Enable(main, true);
+  QTest::mouseClick(ViewOf<PushButtonView>(main, 1000), Qt::LeftButton);
+  EXPECT_EQ(Collect().size(), 1u);
+}
+
+TEST_F(QtHostTest, DialogsWithoutCentringSitAtTheirPlaceInTheOwnersClientArea) {
+  HWND main = Open(102);
+  HWND progress = Open(148, main);
+  EXPECT_EQ(Win(progress).geometry().topLeft(), Win(main).geometry().topLeft());
+  EXPECT_EQ(Win(progress).size(), QSize(223, 107));
+  EXPECT_TRUE(Win(progress).windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(Win(progress).windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(Win(progress).windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(QtHostTest, ATrackbarDragIsReportedAndTheThumbWaitsForTheCore) {
+  HWND setup = Open(169);
+  ws.SetTrackRange(Item(setup, 1031), 1, 10);
+  ws.SetTrackPos(Item(setup, 1031), 3);
+  auto* bar = ViewOf<TrackbarView>(setup, 1031);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(bar->value(), 3);
+  auto got = Collect();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::Slide);
+  EXPECT_EQ(got[0].id, 1031);
+  EXPECT_EQ(got[0].pos, 4);
+  EXPECT_EQ(got[0].target, setup);
+  ws.SetTrackPos(Item(setup, 1031), 4);  // the core takes it
+  EXPECT_EQ(bar->value(), 4);
+}
+
+TEST_F(QtHostTest, TheCoresMinimizeAndTheDesktopsRestoreAreTold) {
+  HWND main = Open(102);
+  ws.Show(main, SW_MINIMIZE);
+  EXPECT_TRUE(Win(main).isMinimized());
+  EXPECT_FALSE(Win(main).updatesEnabled());  // nothing is painted while it is down
+  EXPECT_TRUE(Collect().empty());
+  // The user brings it back from the task bar: the core hears it as such.
+  Win(main).setWindowState(Qt::WindowNoState);
+  auto got = Collect();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].kind, InputEvent::Kind::Taskbar);
+  ws.Show(main, SW_RESTORE);
+  EXPECT_FALSE(Win(main).isMinimized());
+  EXPECT_TRUE(Win(main).updatesEnabled());
+  ws.Show(main, SW_HIDE);
+  EXPECT_FALSE(Win(main).isVisible());
+  ws.Show(main, SW_SHOW);
+  EXPECT_TRUE(Win(main).isVisible());
+}
+
+TEST_F(QtHostTest, AMessageBoxShowsItsIconAndDefaultButton) {
+  DialogTemplate box;
+  box.id = -1;
+  box.caption = "Quorblex Pro";
+  box.rect = {0, 0, 150, 52};
+  box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  box.centered = true;
+  box.boxFlags = MB_YESNO | MB_ICONEXCLAMATION;
+  box.controls = {
+      {-1, ControlKind::Icon, "", 0x30, {10, 10, 20, 20}, 0, 0},
+      {0xFFFF,
+       ControlKind::Text,
+       "Sensors Indicate Possible Activity!\nPerform Full Scan?",
+       0,
+       {40, 10, 100, 16},
+       SS_LEFT | SS_NOPREFIX,
+       0},
+      {IDYES,
+       ControlKind::PushButton,
+       "&Yes",
+       0,
+       {20, 34, 50, 14},
+       BS_DEFPUSHBUTTON | WS_TABSTOP,
+       0},
+      {IDNO, ControlKind::PushButton, "&No", 0, {76, 34, 50, 14}, WS_TABSTOP, 0},
+  };
+  HWND h = Open(box);
+  DialogWindow& w = Win(h);
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorblex Pro"));
+  EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);  // no Cancel: no close box
+  auto* icon = dynamic_cast<IconView*>(w.Views()[0].second);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->IconFlags(), MB_ICONEXCLAMATION);
+  EXPECT_EQ(icon->size(), QSize(32, 32));
+  EXPECT_TRUE(ViewOf<PushButtonView>(h, IDYES)->isDefault());
+  EXPECT_TRUE(GeometryDump::Lines(w).rfind("msgbox window ", 0) == 0);
+}
+
+TEST_F(QtHostTest, GeometryDumpListsTheWindowAndEachControlInTemplateOrder) {
+  HWND main = Open(102);
+  std::string lines = GeometryDump::Lines(Win(main));
+  QPoint at = Win(main).geometry().topLeft();
+  std::string first =
+      "102 window " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " 325 211\n";
+  EXPECT_EQ(lines.substr(0, first.size()), first);
+  EXPECT_NE(lines.find("\n102 -1 3 4 319 143\n"), std::string::npos);
+  EXPECT_NE(lines.find("\n102 2 216 182 100 26\n"), std::string::npos);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'),
+            static_cast<long>(Resources::FindTemplate(102)->controls.size() + 1));
+}
+
+// ---- The animation control --------------------------------------------------------------
+
+TEST_F(QtHostTest, TheClipPlaysItsFramesAtItsRateAndStopsOnTheLast) {
+  DataFiles::SetSearchDirs({QUORBLEX_SOURCE_DIR "/tests/data"});
+  HWND main = Open(102);
+  HWND anim = Item(main, 1005);
+  auto* clip = ViewOf<ClipView>(main, 1005);
+  EXPECT_EQ(clip->CurrentFrame(), -1);
+  ws.ClipOpen(anim, "testsrc_pal8.avi");
+  const Window* c = ws.Find(anim);
+  ASSERT_TRUE(c->clip) << "test clip missing";
+  int frames = c->clip->FrameCount();
+  int64_t periodMs = c->clip->MicrosPerFrame() / 1000;
+  ASSERT_GT(frames, 2);
+  EXPECT_EQ(clip->CurrentFrame(), 0);
+
+  ws.ClipPlay(anim, 1, 65535, 2);
+  EXPECT_TRUE(clip->Playing());
+  EXPECT_EQ(clip->CurrentFrame(), 1);
+  clip->Advance(periodMs + 1);
+  EXPECT_EQ(clip->CurrentFrame(), 2);
+  clip->Advance(periodMs * (frames - 1) + 1);  // the second time round
+  EXPECT_EQ(clip->CurrentFrame(), 1);
+  EXPECT_TRUE(clip->Playing());
+  clip->Advance(periodMs * 2 * (frames - 1) + 1);
+  EXPECT_FALSE(clip->Playing());
+  EXPECT_EQ(clip->CurrentFrame(), frames - 1);
+
+  ws.ClipPlay(anim, 0, 1, -1);  // for ever, two frames
+  clip->Advance(periodMs * 1001 + 1);
+  EXPECT_TRUE(clip->Playing());
+  EXPECT_EQ(clip->CurrentFrame(), 1);
+
+  ws.ClipClose(anim);
+  EXPECT_FALSE(clip->Playing());
+  EXPECT_EQ(clip->CurrentFrame(), -1);
+  ws.ClipOpen(anim, "no such clip.avi");
+  EXPECT_EQ(clip->CurrentFrame(), -1);
+}
+
+// ---- The loop, the notification icon and help ----------------------------------------------
+
+TEST_F(QtHostTest, WaitHandsOverWaitingInputAtOnceAndWakesForNewInput) {
+  HWND main = Open(102);
+  QTest::mouseClick(ViewOf<PushButtonView>(main, 2), Qt::LeftButton);
+  Recorder r;
+  host.Wait(-1, r);  // there is input already: no waiting
+  ASSERT_EQ(r.got.size(), 1u);
+
+  // Nothing waiting and no deadline: input made later by the desktop ends the wait.
+  QTimer::singleShot(
+      0, [&] { QTest::mouseClick(ViewOf<PushButtonView>(main, 1002), Qt::LeftButton); });
+  Recorder later;
+  host.Wait(-1, later);
+  ASSERT_EQ(later.got.size(), 1u);
+  EXPECT_EQ(later.got[0].id, 1002);
+
+  Recorder none;
+  host.Wait(clock.Now() - 5, none);  // a deadline already past only collects
+  EXPECT_TRUE(none.got.empty());
+}
+
+TEST_F(QtHostTest, TheNotificationIconMapsMouseEventsAndNeedsANotificationArea) {
+  EXPECT_EQ(TrayIcon::MessageFor(QSystemTrayIcon::Trigger), 0x201);
+  EXPECT_EQ(TrayIcon::MessageFor(QSystemTrayIcon::Context), 0x205);
+  EXPECT_EQ(TrayIcon::MessageFor(QSystemTrayIcon::DoubleClick), 0x203);
+  EXPECT_EQ(TrayIcon::MessageFor(QSystemTrayIcon::MiddleClick), 0);
+  EXPECT_EQ(host.TrayAdd("Quorblex Pro"), TrayIcon::Available());
+  host.TrayDelete();
+  EXPECT_EQ(host.Tray(), nullptr);
+}
+
+TEST_F(QtHostTest, HelpOpensTheProgramsOwnViewerOnlyForAPageThatExists) {
+  host.ShowHelp("quorblex.html", "");
+  EXPECT_EQ(host.Help(), nullptr);
+  std::string page = QUORBLEX_SOURCE_DIR "/res/quorblex.html";
+  host.ShowHelp("quorblex.html", page);
+  ASSERT_NE(host.Help(), nullptr);
+  EXPECT_EQ(host.Help()->windowTitle(), QStringLiteral("Quorblex Pro Help"));
+  EXPECT_TRUE(host.Help()->isVisible());
+  HelpViewer* first = host.Help();
+  host.ShowHelp("quorblex.html", page);
+  EXPECT_EQ(host.Help(), first);  // the same window comes up again
+}
+
+}  // namespace
+
+// The offscreen platform says so each time a window is raised; nothing to see there.
+void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QStringLiteral("This plugin does not support"))) return;
+  qt_message_output(type, context, text);
+}
+
+int main(int argc, char** argv) {
+  // Listing the tests must work without a display too.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  qInstallMessageHandler(QuietOffscreen);
+  QApplication app(argc, argv);
+  QApplication::setFont(DialogUnits::Font());
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
