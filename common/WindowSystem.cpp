@@ -188,9 +188,13 @@ void WindowSystem::SetTrackRange(HWND hwnd, int minimum, int maximum) {
   Window* w = Find(hwnd);
   if (!w) return;
   if (maximum < minimum) std::swap(minimum, maximum);
+  bool changed = w->trackMin != minimum || w->trackMax != maximum;
   w->trackMin = minimum;
   w->trackMax = maximum;
-  SetTrackPos(hwnd, w->trackPos);
+  int pos = std::clamp(w->trackPos, minimum, maximum);
+  if (!changed && pos == w->trackPos) return;
+  w->trackPos = pos;
+  Notify(*w, Change::Trackbar);
 }
 
 void WindowSystem::SetTrackPos(HWND hwnd, int pos) {

@@ -65,16 +65,16 @@ DialogTemplate About() {
   t.centered = true;
   t.controls = {
       Text(65535, "Quorblex Pro Version 1.0a", {60, 10, 119, 8}, SS_NOPREFIX | WS_GROUP),
-      Text(65535, "Made by the Quorblex Instrument Works", {60, 21, 119, 8}, WS_GROUP),
+      Text(65535, "Quorblex Instrument Works", {60, 21, 119, 8}, WS_GROUP),
       Button(1, "OK", {190, 5, 42, 15}, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP),
       Picture(65535, 168, {5, 10, 51, 58}, SS_BITMAP, WS_EX_CLIENTEDGE),
-      Text(65535, "Sensor calibration: Dr. Ima Zorp, Station Nine", {60, 40, 165, 8}, WS_GROUP),
+      Text(65535, "Calibration: Dr. Ima Zorp, Station 9", {60, 40, 165, 8}, WS_GROUP),
       Text(65535,
-           "For entertainment only. No lifeform, terrestrial or otherwise, was harmed or "
-           "probed in the making of this instrument.",
+           "For entertainment only. No lifeform, terrestrial or otherwise, was "
+           "probed.",
            {60, 53, 165, 20}, WS_GROUP),
-      Text(65535, "Signals: channel 42 on any tin-foil antenna", {21, 92, 137, 8}, WS_GROUP),
-      Text(65535, "Mail: Quorblex Instrument Works, Crater Row 7, Far Side of the Moon",
+      Text(65535, "Signals: any tin-foil antenna", {21, 92, 137, 8}, WS_GROUP),
+      Text(65535, "Mail: Crater Row 7, Far Side of the Moon",
            {21, 102, 193, 8}, WS_GROUP),
       Group(65535, "Contact Points", {11, 81, 215, 35}),
       Button(9, "Help", {190, 21, 42, 15}, WS_GROUP | WS_TABSTOP),

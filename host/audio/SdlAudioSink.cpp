@@ -175,6 +175,8 @@ struct SdlAudioSink::Impl {
     lastError.clear();
     if (!subsystemUp) {
       SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorblex Pro");
+      // The program's own signals stay the program's: SDL would otherwise swallow SIGTERM.
+      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
       if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         Fail();
         return false;
