@@ -40,9 +40,6 @@ int main(int argc, char** argv) {
   DesktopSession session(argc, argv);
   CWinApp::SetProfilePath(ProfilePath());
   DataFiles::SetSearchDirs({".", DataFiles::ProgramDataDir()});
-  // SDL would take SIGINT and SIGTERM for its own event queue, which nobody reads here; the
-  // program ends on them like any other.
-  ::setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
   SdlAudioSink audio;
   SteadyClock clock;
   QtHost host(clock);
