@@ -15,4 +15,4 @@ fi
 echo "No graphical display found (DISPLAY and WAYLAND_DISPLAY are unset)."
 echo "Playing a short demo on the simulator instead: a full scan, on virtual time."
 echo
-exec build/quorblex-sim --seed 7 tools/demo.script
+exec build/quorblex-sim --seed 5000 --profile tools/demo.ini tools/demo.script
