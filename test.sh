@@ -9,3 +9,6 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
+
+# The same tests under the sanitizers, the fuzzers from their seeds, and the soak.
+tools/harden.sh
