@@ -216,6 +216,10 @@ void CScannerDlg::OnSettings() {
   CSetupDlg setup(nullptr);
   PauseMonitor();
   if (setup.DoModal()) m_options.Read(1);
+  // A click on the notification icon may have restarted the sweep while Setup was open; with
+  // monitoring now off it must stop, or it would run, and alert, for the rest of the run.
+  if (!m_options.Monitor && WindowSystem::Get().timers().IsRunning(m_hWnd, kMonitorTimer))
+    KillTimer(kMonitorTimer);
   ResumeMonitor();
 }
 

@@ -279,3 +279,14 @@ TEST(TrayMonitor, WithANotificationAreaMinimizeHidesAndTheTaskBarCannotRestore) 
   EXPECT_EQ(r.Events("show 102"), (std::vector<std::string>{"show 102 0"})) << r.Text();
   EXPECT_TRUE(r.Has("ignored taskbar"));
 }
+
+// The icon may restart the sweep under an open Setup dialog; if Setup then switches monitoring
+// off, the sweep stops with it rather than running (and alerting) for the rest of the run.
+TEST(TrayMonitor, MonitoringSwitchedOffInSetupStopsASweepTheIconRestarted) {
+  SimResult r = RunSim("--seed 1 --trace", "wait 100\nclick 1002\nwait 100\ntray lbuttondown\n"
+                                           "wait 100\nclick 1030\nclick 1\nwait 1000\n");
+  ASSERT_EQ(r.TimeOf("close 169 1"), 300) << r.Text();
+  EXPECT_EQ(r.With("timer 102 1").back().event, "timer 102 1 kill");
+  EXPECT_EQ(r.With("timer 102 1").back().time, 300);
+  EXPECT_LE(r.With("picture 102").back().time, 300);
+}
