@@ -78,11 +78,6 @@ const MsgMap* CMessageBox::GetMessageMap() const {
   return &map;
 }
 
-BOOL CMessageBox::OnInitDialog() {
-  CDialog::OnInitDialog();
-  return TRUE;
-}
-
 void CMessageBox::OnOK() { EndDialog(IDOK); }
 
 void CMessageBox::OnCancel() {

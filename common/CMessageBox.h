@@ -13,7 +13,6 @@ class CMessageBox : public CDialog {
   ~CMessageBox() override;
 
  protected:
-  BOOL OnInitDialog() override;
   void OnOK() override;
   void OnCancel() override;
   const MsgMap* GetMessageMap() const override;
