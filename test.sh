@@ -6,7 +6,7 @@ source tools/packages.sh
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBLEX_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 

@@ -31,7 +31,7 @@ stage "sanitizer build (build-asan)"
 # GCC's maybe-uninitialized analysis misfires on libstdc++'s own code (std::function inside
 # std::regex) once AddressSanitizer instruments it; the plain build keeps the warning.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBLEX_DESKTOP=OFF \
-  -DQUORBLEX_SANITIZE=ON -DCMAKE_CXX_FLAGS=-Wno-maybe-uninitialized >/dev/null
+  -DQUORBLEX_SANITIZE=ON -DQUORBLEX_WERROR=ON -DCMAKE_CXX_FLAGS=-Wno-maybe-uninitialized >/dev/null
 cmake --build build-asan -j"$jobs"
 if [ ! -x build-asan/quorblex-soak ]; then
   echo "harden: build-asan has no quorblex-soak: the top CMakeLists.txt must include cmake/Soak.cmake" >&2
@@ -46,7 +46,7 @@ stage_done "tests under the sanitizers"
 # ---- 2. Fuzzing ---------------------------------------------------------------------------
 stage "fuzz build (build-fuzz, clang++-14)"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBLEX_DESKTOP=OFF \
-  -DQUORBLEX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+  -DQUORBLEX_FUZZ=ON -DQUORBLEX_WERROR=ON -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build build-fuzz --target quorblex_fuzzers -j"$jobs"
 stage_done "fuzz build"
 
