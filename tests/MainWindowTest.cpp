@@ -116,12 +116,12 @@ TEST(MainWindow, MnemonicsPressButtons) {
 }
 
 TEST(MainWindow, ScriptErrorsNameTheLine) {
-  SimResult r = RunSim("", "wait 10\nfly away\n");
+  SimResult r = RunSimUnchecked("", "wait 10\nfly away\n");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
   EXPECT_TRUE(r.lines.empty());
-  EXPECT_EQ(RunSim("", "wait ten\n").status, 2);
-  EXPECT_EQ(RunSim("--bogus", "").status, 2);
+  EXPECT_EQ(RunSimUnchecked("", "wait ten\n").status, 2);
+  EXPECT_EQ(RunSimUnchecked("--bogus", "").status, 2);
 }
 
 TEST(MainWindow, AHostileProfileGivesTheDefaults) {

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -55,7 +57,7 @@ std::string SimResult::Text() const {
   return s + err;
 }
 
-SimResult RunSim(const std::string& args, const std::string& script) {
+SimResult RunSimUnchecked(const std::string& args, const std::string& script) {
   std::string dir = NewTempDir();
   std::string scriptPath = dir + "/script";
   std::ofstream(scriptPath) << script;
@@ -75,6 +77,18 @@ SimResult RunSim(const std::string& args, const std::string& script) {
   }
   r.err = Slurp(errPath);
   std::filesystem::remove_all(dir);
+  return r;
+}
+
+SimResult RunSim(const std::string& args, const std::string& script) {
+  SimResult r = RunSimUnchecked(args, script);
+  const bool ended = !r.lines.empty() && (r.lines.back().event == "end" ||
+                                          r.lines.back().event.rfind("exit ", 0) == 0);
+  if (r.status != 0 || !ended)
+    ADD_FAILURE() << "quorblex-sim " << args << " did not run to its end (exit status "
+                  << r.status << ", last line \""
+                  << (r.lines.empty() ? "" : r.lines.back().event) << "\")\n"
+                  << r.Text();
   return r;
 }
 

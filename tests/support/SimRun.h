@@ -23,8 +23,13 @@ struct SimResult {
   std::string Text() const;  // the whole transcript, for failure messages
 };
 
-// `args` go on the command line before the script, e.g. "--seed 1 --trace".
+// `args` go on the command line before the script, e.g. "--seed 1 --trace". The run must
+// reach its end: exit status 0 and a last line `end` or `exit N`; anything else fails the
+// calling test, so a simulator that cannot start never passes for one that printed nothing.
 SimResult RunSim(const std::string& args, const std::string& script);
+
+// The same without that check, for runs that are meant to fail (script and option errors).
+SimResult RunSimUnchecked(const std::string& args, const std::string& script);
 
 // A profile file in a fresh temporary folder holding `content` (none when empty).
 class TempProfile {
