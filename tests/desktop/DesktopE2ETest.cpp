@@ -36,7 +36,7 @@ PixelRect On(const PixelRect& window, const PixelRect& control) {
 class DesktopTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!DesktopToolsPresent()) GTEST_SKIP() << "Xvfb and xdotool are needed";
+    ASSERT_TRUE(DesktopToolsPresent()) << "Xvfb and xdotool are needed (./test.sh installs them)";
     x_ = std::make_unique<Xvfb>();
     ASSERT_TRUE(x_->Ok()) << "Xvfb did not start";
   }
@@ -207,7 +207,8 @@ TEST_F(DesktopTest, TheCloseBoxEndsTheProgram) {
 }
 
 TEST_F(DesktopTest, MinimizeHidesInTheNotificationAreaAndTheIconBringsItBack) {
-  if (std::system("command -v trayer >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs trayer";
+  ASSERT_EQ(std::system("command -v trayer >/dev/null 2>&1"), 0)
+      << "trayer, the notification area, is needed (./test.sh installs it)";
   Program tray(x_->Name(), "", {}, "/usr/bin/trayer",
                {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "200",
                 "--heighttype", "pixel", "--height", "24"});
