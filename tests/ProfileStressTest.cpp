@@ -1,20 +1,29 @@
 // Two processes hammer one profile at the same time. Every write must survive intact: no lost
-// or duplicated keys, no torn file, and the lines around the settings stay put.
+// or duplicated keys, no torn file, and the lines around the settings stay put. And the
+// simulator, killed again and again in the middle of saving its settings, never leaves a torn
+// profile or a temp file behind.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/IniText.h"
 #include "common/ProfileStore.h"
+#include "tests/support/SimRun.h"
 
 namespace {
 
@@ -148,6 +157,115 @@ TEST(ProfileStressTest, TwoProcessesWritingAtOnceLoseNothing) {
   }
   // No temp file left behind: just the profile and its lock file.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+}
+
+// Starts `command` (a shell command line that execs one program) with its standard output on a
+// pipe; the pid is the program's own once the shell has exec'd it.
+pid_t StartWithPipe(const std::string& command, int& out) {
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(fds[1], STDOUT_FILENO);
+    ::close(fds[0]);
+    ::close(fds[1]);
+    ::execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(fds[1]);
+  out = fds[0];
+  return pid;
+}
+
+// Reads the pipe until `count` transcript lines starting with "profile" have come, the pipe
+// closes or `seconds` of wall time pass. Returns how many came.
+int WaitForProfileLines(int fd, int count, int seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  int seen = 0;
+  std::string pending;
+  char buffer[4096];
+  while (seen < count) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          deadline - std::chrono::steady_clock::now())
+                          .count();
+    if (left <= 0) break;
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got <= 0) break;
+    pending.append(buffer, static_cast<size_t>(got));
+    for (size_t nl; (nl = pending.find('\n')) != std::string::npos; pending.erase(0, nl + 1)) {
+      if (pending.compare(pending.find(' ') + 1, 8, "profile ") == 0) ++seen;
+    }
+  }
+  return seen;
+}
+
+// The temp files in `dir`: every name but the profile and its lock file.
+std::vector<std::string> TempFiles(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    if (name != "quorblex.ini" && name != "quorblex.ini.lock") names.push_back(name);
+  }
+  return names;
+}
+
+TEST(ProfileStressTest, KilledInTheMiddleOfSavingTheProgramLeavesAWholeProfileAndNoTempFile) {
+  constexpr int kKills = 50;
+  TempProfile profile(
+      "[Options]\nUseSounds=1\nMonitor=1\nScan1=1\nScan2=1\nScan3=1\nScan4=1\nScan5=1\n"
+      "Sensitivity=10\n");
+  const std::string dir = fs::path(profile.path()).parent_path().string();
+  const std::string script = dir + "-script";
+  {
+    // Setup after Setup, each OK saving a changed "Dial Psychic Hotline".
+    std::ofstream out(script);
+    for (int i = 0; i < 2000; ++i) out << "click 1002\nwait 10\nclick 1025\nclick 1\nwait 10\n";
+  }
+  struct Cleanup {
+    std::string script;
+    ~Cleanup() { fs::remove(script); }
+  } cleanup{script};
+  const std::string command =
+      std::string(QUORBLEX_SIM) + " --profile " + profile.path() + " " + script + " 2>/dev/null";
+
+  int leftBehind = 0;  // kills that left a temp file for the next save to clear
+  for (int kill = 0; kill < kKills; ++kill) {
+    int out = -1;
+    const pid_t pid = StartWithPipe(command, out);
+    ASSERT_GT(pid, 0);
+    // The kill lands somewhere among the first few hundred writes; at least the first write
+    // (and so the sweep of earlier leftovers) has finished by then.
+    const int wanted = 2 + kill * 37 % 120;
+    const int seen = WaitForProfileLines(out, wanted, 60);
+    ::kill(pid, SIGKILL);  // only the simulator started here, by its id
+    ::close(out);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_GE(seen, wanted) << "the simulator stopped saving before kill " << kill;
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "kill " << kill;
+
+    const std::string text = profile.Read();
+    for (const char* key : kKeys) {
+      const auto value = IniText::FindInt(text, "Options", key);
+      ASSERT_TRUE(value && (*value == 0 || *value == 1 || *value == 10))
+          << "kill " << kill << " tore the profile:\n" << text;
+    }
+    // Only the run just killed may have left one; any earlier one went with its first write.
+    const std::vector<std::string> temps = TempFiles(dir);
+    for (const std::string& name : temps) {
+      EXPECT_NE(name.find("." + std::to_string(pid) + "."), std::string::npos)
+          << name << " outlived the next save (kill " << kill << ")";
+    }
+    leftBehind += temps.empty() ? 0 : 1;
+  }
+  // One more save, not killed, clears what the last kill may have left.
+  const SimResult last = RunSim("--profile " + profile.path(), "click 1002\nwait 10\nclick 1\n");
+  ASSERT_EQ(last.status, 0) << last.Text();
+  EXPECT_EQ(TempFiles(dir), std::vector<std::string>{});
+  std::cout << kKills << " kills in the middle of saving; " << leftBehind
+            << " left a temp file for the next save to remove\n";
 }
 
 }  // namespace
