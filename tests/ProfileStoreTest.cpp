@@ -252,10 +252,10 @@ TEST_F(ProfileStoreTest, TempFilesOfWritersThatAreGoneGoWithTheNextWrite) {
                                        ".quorblex.ini." + gone + ".17.tmp"};
   // Temp files of a writer that still runs, and names that only look like ours.
   const std::set<std::string> kept = {
-      ".quorblex.ini." + alive + ".3.tmp",   ".quorblex.ini." + gone + ".tmp",
-      ".quorblex.ini." + gone + ".1.tmp.x",  ".quorblex.ini." + gone + ".x.tmp",
-      ".quorblex.ini.-" + gone + ".1.tmp",   ".other.ini." + gone + ".1.tmp",
-      "quorblex.ini." + gone + ".1.tmp",     ".quorblex.ini.99999999999.1.tmp"};
+      ".quorblex.ini." + alive + ".3.tmp",  ".quorblex.ini." + gone + ".tmp",
+      ".quorblex.ini." + gone + ".1.tmp.x", ".quorblex.ini." + gone + ".x.tmp",
+      ".quorblex.ini.-" + gone + ".1.tmp",  ".other.ini." + gone + ".1.tmp",
+      "quorblex.ini." + gone + ".1.tmp",    ".quorblex.ini.99999999999.1.tmp"};
   for (const auto& names : {stale, kept}) {
     for (const std::string& name : names) WriteAll(PathOf(name), "leftover");
   }

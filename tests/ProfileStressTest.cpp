@@ -2,8 +2,8 @@
 // or duplicated keys, no torn file, and the lines around the settings stay put. And the
 // simulator, killed again and again in the middle of saving its settings, never leaves a torn
 // profile, nor a temp file that outlives the next save, with unnamed temp files or without.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <poll.h>
@@ -280,8 +280,8 @@ int KillWhileSaving(int kills, bool refuseUnnamedFiles) {
     const std::string text = profile.Read();
     for (const char* key : kKeys) {
       const auto value = IniText::FindInt(text, "Options", key);
-      EXPECT_TRUE(value && (*value == 0 || *value == 1 || *value == 10))
-          << "torn profile:\n" << text;
+      const bool whole = value && (*value == 0 || *value == 1 || *value == 10);
+      EXPECT_TRUE(whole) << "torn profile:\n" << text;
     }
     const std::vector<std::string> temps = TempFiles(dir);
     for (const std::string& name : temps) {

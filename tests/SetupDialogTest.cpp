@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -388,9 +388,10 @@ TEST(SetupDialog, SaveThatCannotReachTheDiskSaysSoOnceAndTheProgramCarriesOn) {
   struct Case {
     std::string path, reason;
   };
-  const Case cases[] = {{blocker.path() + "/quorblex.ini", "Not a directory"},
-                        {(folder / "missing" / "quorblex.ini").string(), "No such file or directory"},
-                        {isFolder, "Is a directory"}};
+  const Case cases[] = {
+      {blocker.path() + "/quorblex.ini", "Not a directory"},
+      {(folder / "missing" / "quorblex.ini").string(), "No such file or directory"},
+      {isFolder, "Is a directory"}};
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);

@@ -11,7 +11,8 @@
 // profile. Every transcript line is checked as it comes (see TranscriptChecker.h); after each
 // run the profile must hold what Setup last saved, or be untouched. A run that crashes, hangs
 // past its wall-time bound, or writes anything on standard error but the line of each failed
-// save (a sanitizer report, a leak) fails the seed. The failing run's script, profile and command line are kept for replay.
+// save (a sanitizer report, a leak) fails the seed. The failing run's script, profile and command
+// line are kept for replay.
 #include <stdlib.h>
 #include <unistd.h>
 
