@@ -16,6 +16,7 @@ class CWinApp {
   virtual int ExitInstance();
 
   UINT GetProfileIntA(const char* section, const char* entry, int nDefault);
+  // FALSE when the profile could not be written; errno then says why.
   BOOL WriteProfileInt(const char* section, const char* entry, int nValue);
   HICON LoadIcon(UINT nIDResource) const;
   void Enable3dControls() {}

@@ -4,7 +4,10 @@
 //
 // Writing is a locked read-modify-write that replaces the whole file atomically: readers, and a
 // crash or a full disk at any moment, see either the old file or the new one, never a mix. A
-// failed write leaves the old file as it was and no temp file behind.
+// failed write leaves the old file as it was and no temp file behind. The new file is written
+// without a name where the file system allows it, so a writer killed in the middle leaves
+// nothing; elsewhere it leaves a temp file named after its pid, and the next write removes the
+// temp files of writers that no longer run.
 //
 // A profile that is a symbolic link is read through the link and written to the file the link
 // points at, so the link stays a link.
@@ -29,7 +32,7 @@ class ProfileStore {
 
   // Stores the value, creating the file, the section and the key as needed. Returns false when
   // the file could not be written (folder missing or read-only, disk full, file too large or not
-  // a regular file, a name IniText cannot write); the file is then unchanged.
+  // a regular file, a name IniText cannot write); the file is then unchanged and errno says why.
   bool WriteInt(std::string_view section, std::string_view key, int value);
 
  private:

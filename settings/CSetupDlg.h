@@ -1,6 +1,7 @@
 #pragma once
 // The Setup dialog: seven switches and the sensitivity trackbar, filled from the profile when
-// it opens and written back, all eight, on OK. Cancel writes nothing.
+// it opens and written back, all eight, on OK. Cancel writes nothing. When the profile cannot
+// be written, OK says so in a message box (and on standard error) before the dialog closes.
 #include "common/CDialog.h"
 #include "common/CSliderCtrl.h"
 #include "settings/ScannerSettings.h"
@@ -17,6 +18,8 @@ class CSetupDlg : public CDialog {
   void OnOK() override;
 
  private:
+  void ReportSaveFailure(int error);
+
   ScannerSettings m_options;  // only to fill the controls
   CSliderCtrl m_sliderSensitivity;
 };

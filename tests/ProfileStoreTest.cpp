@@ -5,12 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "common/ProfileStore.h"
 
@@ -162,11 +165,16 @@ TEST_F(ProfileStoreTest, WritesThatCannotHappenReturnFalseAndChangeNothing) {
   ::symlink("loop-a", PathOf("loop-b").c_str());
   ASSERT_EQ(::mkfifo(PathOf("fifo.ini").c_str(), 0644), 0);
   const auto before = Listing();
-  for (const std::string& path :
-       {file + "/profile.ini", PathOf("missing/profile.ini"), std::string("/proc/quorblex.ini"),
-        PathOf("dir.ini"), PathOf("loop-a"), PathOf("fifo.ini")}) {
+  // Each failure says why in errno, for the user to read.
+  const std::pair<std::string, int> cases[] = {
+      {file + "/profile.ini", ENOTDIR}, {PathOf("missing/profile.ini"), ENOENT},
+      {"/proc/quorblex.ini", ENOENT},   {PathOf("dir.ini"), EISDIR},
+      {PathOf("loop-a"), ELOOP},        {PathOf("fifo.ini"), EINVAL}};
+  for (const auto& [path, error] : cases) {
     ProfileStore store(path);
+    errno = 0;
     EXPECT_FALSE(store.WriteInt("Options", "Monitor", 1)) << path;
+    EXPECT_EQ(errno, error) << path << ": " << std::strerror(errno);
     EXPECT_EQ(store.GetInt("Options", "Monitor", 9), 9) << path;
   }
   EXPECT_EQ(ReadAll(file), "not a folder");
@@ -176,7 +184,9 @@ TEST_F(ProfileStoreTest, WritesThatCannotHappenReturnFalseAndChangeNothing) {
   // Names that would not read back as themselves.
   ProfileStore store(PathOf("names.ini"));
   EXPECT_FALSE(store.WriteInt("Opt]ions", "Monitor", 1));
+  EXPECT_EQ(errno, EINVAL);
   EXPECT_FALSE(store.WriteInt("Options", "Mon=itor", 1));
+  EXPECT_EQ(errno, EINVAL);
   EXPECT_FALSE(fs::exists(PathOf("names.ini")));
 }
 
@@ -192,12 +202,14 @@ TEST_F(ProfileStoreTest, FullDiskLeavesTheOldFileAndNoTempFile) {
     const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ProfileStore store(path);
-    ::_exit(store.WriteInt("Options", "Scan1", 5) ? 1 : 0);
+    if (store.WriteInt("Options", "Scan1", 5)) ::_exit(1);
+    ::_exit(errno == EFBIG ? 0 : 2);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write claimed success";
+  // 1: the write claimed success; 2: it failed for another reason than the one it met.
+  EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadAll(path), old);
   EXPECT_EQ(Listing(), std::set<std::string>{"full.ini"});
 }
@@ -223,6 +235,39 @@ TEST_F(ProfileStoreTest, SymlinkedProfileStaysALinkAndItsTargetGetsTheValue) {
   ASSERT_TRUE(dangling.WriteInt("Options", "Scan2", 3));
   EXPECT_TRUE(fs::is_symlink(PathOf("dangling.ini")));
   EXPECT_EQ(ReadAll(PathOf("real/later.ini")), "[Options]\nScan2=3\n");
+}
+
+TEST_F(ProfileStoreTest, TempFilesOfWritersThatAreGoneGoWithTheNextWrite) {
+  // A pid that no longer runs: a child we made and reaped.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string gone = std::to_string(child);
+  const std::string alive = std::to_string(::getppid());
+
+  const std::string path = PathOf("quorblex.ini");
+  WriteAll(path, "[Options]\nMonitor=1\n");
+  const std::set<std::string> stale = {".quorblex.ini." + gone + ".0.tmp",
+                                       ".quorblex.ini." + gone + ".17.tmp"};
+  // Temp files of a writer that still runs, and names that only look like ours.
+  const std::set<std::string> kept = {
+      ".quorblex.ini." + alive + ".3.tmp",  ".quorblex.ini." + gone + ".tmp",
+      ".quorblex.ini." + gone + ".1.tmp.x", ".quorblex.ini." + gone + ".x.tmp",
+      ".quorblex.ini.-" + gone + ".1.tmp",  ".other.ini." + gone + ".1.tmp",
+      "quorblex.ini." + gone + ".1.tmp",    ".quorblex.ini.99999999999.1.tmp"};
+  for (const auto& names : {stale, kept}) {
+    for (const std::string& name : names) WriteAll(PathOf(name), "leftover");
+  }
+  ProfileStore store(path);
+  // Writing a value that is already there changes nothing, but it clears up all the same.
+  ASSERT_TRUE(store.WriteInt("Options", "Monitor", 1));
+  std::set<std::string> expected = kept;
+  expected.insert("quorblex.ini");
+  EXPECT_EQ(Listing(), expected);
+  ASSERT_TRUE(store.WriteInt("Options", "Monitor", 0));
+  EXPECT_EQ(Listing(), expected);
+  EXPECT_EQ(ReadAll(path), "[Options]\nMonitor=0\n");
 }
 
 TEST_F(ProfileStoreTest, FilesOverSixteenMebibytesAreLeftAlone) {

@@ -2,11 +2,16 @@
 // the dialog shows for a given profile, what OK and Cancel leave in the file, and how the main
 // window behaves afterwards (its lamp sweep and its once-a-minute monitoring check).
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -348,29 +353,68 @@ TEST(SetupDialog, HandWrittenProfileKeepsCommentsSectionsLineEndsAndKeySpelling)
             "Scan1=7\r\n");
 }
 
-TEST(SetupDialog, WriteThatCannotReachTheDiskChangesNothingAndTheProgramCarriesOn) {
+// The box a failed save shows, and the line it prints on standard error.
+std::string SaveFailedBox(const std::string& path, const std::string& reason) {
+  return "msgbox \"Quorblex Pro could not save its settings to\\n" + path + ":\\n" + reason +
+         ".\" \"Quorblex Pro\" 0x30";
+}
+std::string SaveFailedLine(const std::string& path, const std::string& reason) {
+  return "Quorblex Pro could not save its settings to " + path + ": " + reason + ".\n";
+}
+
+// The three events after the last write of the n-th Setup OK (counting from 0).
+std::vector<std::string> AfterSave(const SimResult& r, int n) {
+  const std::vector<std::string> events = r.Events();
+  int seen = -1;
+  for (size_t i = 0; i < events.size(); ++i) {
+    if (events[i].rfind("profile Options Sensitivity ", 0) != 0 || ++seen != n) continue;
+    return {events.begin() + static_cast<std::ptrdiff_t>(i + 1),
+            events.begin() + static_cast<std::ptrdiff_t>(std::min(events.size(), i + 4))};
+  }
+  return {};
+}
+
+// The n-th Setup OK showed the box, which was answered, and then the dialog closed with OK.
+void ExpectSaveFailureSaid(const SimResult& r, int n, const std::string& box) {
+  EXPECT_EQ(AfterSave(r, n), (std::vector<std::string>{box, "close msgbox 1", "close 169 1"}))
+      << r.Text();
+}
+
+TEST(SetupDialog, SaveThatCannotReachTheDiskSaysSoOnceAndTheProgramCarriesOn) {
   TempProfile blocker("not a folder\n");
   const fs::path folder = fs::path(blocker.path()).parent_path();
-  const std::string underFile = blocker.path() + "/quorblex.ini";
-  const std::string inMissingFolder = (folder / "missing" / "quorblex.ini").string();
   const std::string isFolder = (folder / "folder.ini").string();
   fs::create_directory(isFolder);
+  struct Case {
+    std::string path, reason;
+  };
+  const Case cases[] = {
+      {blocker.path() + "/quorblex.ini", "Not a directory"},
+      {(folder / "missing" / "quorblex.ini").string(), "No such file or directory"},
+      {isFolder, "Is a directory"}};
 
-  for (const std::string& path : {underFile, inMissingFolder, isFolder}) {
-    SCOPED_TRACE(path);
-    // Untick "Active" and press OK: the write is lost, so the main window re-reads the defaults
-    // and monitors on, with Sensitivity 1 rather than the dialog's 10.
-    SimResult r = RunSim(Args(kSeedMiddle, path),
-                         "click 1002\nwait 10\nclick 1030\nclick 1\nwait 10\n"
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    // Untick "Active" and press OK: all eight writes are tried and lost, one box says so, and
+    // the main window re-reads the defaults and monitors on, with Sensitivity 1 rather than the
+    // dialog's 10. Esc answers the box the second time.
+    SimResult r = RunSim(Args(kSeedMiddle, c.path),
+                         "click 1002\nwait 10\nclick 1030\nclick 1\nwait 10\nclick 1\nwait 10\n"
+                         "click 1002\nwait 10\nclick 1\nwait 10\nkey Escape\nwait 10\n"
                          "click 1002\nwait 10\nclick 2\nwait 60100\n");
     ASSERT_EQ(r.status, 0) << r.Text();
     EXPECT_TRUE(r.Has("end"));
     EXPECT_EQ(WritesOf(r, 0), Writes({1, 0, 1, 1, 1, 1, 1, 10}));
-    EXPECT_EQ(ViewOf(r, 1, false), kAllOnHigh);
-    // Start, after the first dialog (monitoring still on, whatever the box said), after the second.
-    EXPECT_EQ(r.With("timer 102 1 set 25").size(), 3u) << r.Text();
-    EXPECT_EQ(r.With("timer 102 1 set 25").back().time, CloseTime(r, 1));
-    ExpectCheckWorksWith(r, kSeedMiddle, CloseTime(r, 1) + kCheckDelay, 1);
+    EXPECT_EQ(WritesOf(r, 1), Writes(kAllOnHigh));
+    ExpectSaveFailureSaid(r, 0, SaveFailedBox(c.path, c.reason));
+    ExpectSaveFailureSaid(r, 1, SaveFailedBox(c.path, c.reason));
+    EXPECT_EQ(r.With("msgbox").size(), 2u);
+    EXPECT_EQ(r.err, SaveFailedLine(c.path, c.reason) + SaveFailedLine(c.path, c.reason));
+    EXPECT_EQ(ViewOf(r, 2, false), kAllOnHigh);
+    // Start, after each dialog (monitoring still on, whatever the box said).
+    EXPECT_EQ(r.With("timer 102 1 set 25").size(), 4u) << r.Text();
+    EXPECT_EQ(r.With("timer 102 1 set 25").back().time, CloseTime(r, 2));
+    ExpectCheckWorksWith(r, kSeedMiddle, CloseTime(r, 2) + kCheckDelay, 1);
   }
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) {
@@ -380,6 +424,68 @@ TEST(SetupDialog, WriteThatCannotReachTheDiskChangesNothingAndTheProgramCarriesO
   EXPECT_EQ(names, (std::vector<std::string>{"folder.ini", "quorblex.ini"}));
   EXPECT_TRUE(fs::is_empty(isFolder));
   EXPECT_EQ(blocker.Read(), "not a folder\n");
+}
+
+// Makes `folder` a 16 KiB disk of its own: a tmpfs in a mount namespace private to this process
+// (each test runs in a process of its own), so nobody else sees it and it goes when we do. Root
+// may make the namespace; anyone else becomes root in a user namespace first. "" when done,
+// else what failed.
+std::string MountSmallDisk(const std::string& folder) {
+  if (::unshare(CLONE_NEWNS) != 0) {
+    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+      return "a private mount namespace (unshare: "s + std::strerror(errno) + ")";
+    }
+    std::ofstream("/proc/self/setgroups") << "deny";
+    std::ofstream("/proc/self/uid_map") << "0 " + uid + " 1";
+    std::ofstream("/proc/self/gid_map") << "0 " + gid + " 1";
+  }
+  if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=16k") != 0) {
+    return "a small tmpfs (mount: "s + std::strerror(errno) + ")";
+  }
+  return "";
+}
+
+TEST(SetupDialog, SaveOnAFullDiskSaysSoAndLeavesTheOldProfile) {
+  TempProfile scratch;
+  const std::string disk = fs::path(scratch.path()).parent_path() / "disk";
+  fs::create_directory(disk);
+  const std::string failed = MountSmallDisk(disk);
+  ASSERT_EQ(failed, "") << "cannot make a full disk for this test: it needs " << failed;
+  struct Unmount {
+    std::string disk;
+    ~Unmount() { ::umount(disk.c_str()); }
+  } unmount{disk};
+
+  const std::string path = disk + "/quorblex.ini";
+  const std::string old = "[Options]\nScan2=1\nSensitivity=4\n";
+  std::ofstream(path) << old;
+  {
+    // Fill the disk to the last byte.
+    std::ofstream filler(disk + "/filler", std::ios::binary);
+    const std::string block(512, 'f');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+  }
+  // Untick "Check Tabloid Headlines" and save; the next Setup shows what is stored.
+  SimResult r = RunSim(Args(kSeedMiddle, path),
+                       "click 1002\nwait 10\nclick 1026\nclick 1\nwait 10\nclick 1\nwait 10\n"
+                       "click 1002\nwait 10\nclick 2\nwait 10\n");
+  ASSERT_EQ(r.status, 0) << r.Text();
+  EXPECT_EQ(WritesOf(r, 0), Writes({1, 1, 1, 0, 1, 1, 1, 4}));
+  ExpectSaveFailureSaid(r, 0, SaveFailedBox(path, "No space left on device"));
+  EXPECT_EQ(r.With("msgbox").size(), 1u);
+  EXPECT_EQ(r.err, SaveFailedLine(path, "No space left on device"));
+  EXPECT_EQ(ViewOf(r, 1, false), (Options{1, 1, 1, 1, 1, 1, 1, 4}));
+  std::ifstream in(path);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(disk)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"filler", "quorblex.ini", "quorblex.ini.lock"}));
 }
 
 TEST(SetupDialog, HostileProfilesAreReadAndWrittenWithoutACrash) {

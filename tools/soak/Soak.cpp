@@ -3,14 +3,16 @@
 //   quorblex-soak --sim PATH --data DIR [--seeds N] [--first-seed S] [--hours H] [--jobs J]
 //                 [--run-timeout SECONDS] [--keep DIR]
 //
-// Each seed is one user: a profile of their own (absent, tidy or messy to begin with) and H
-// hours of virtual time. A run is one simulator process with a random desktop (notification
+// Each seed is one user: a profile of their own (absent, tidy or messy to begin with; for every
+// tenth user, one that cannot be written, its folder being a plain file) and H hours of
+// virtual time. A run is one simulator process with a random desktop (notification
 // area or not, sound device or not) and a script made up front for the hours still to go;
 // when the user ends the program, the next run starts where that one stopped, with the same
 // profile. Every transcript line is checked as it comes (see TranscriptChecker.h); after each
 // run the profile must hold what Setup last saved, or be untouched. A run that crashes, hangs
-// past its wall-time bound, or writes anything on standard error (a sanitizer report, a leak)
-// fails the seed. The failing run's script, profile and command line are kept for replay.
+// past its wall-time bound, or writes anything on standard error but the line of each failed
+// save (a sanitizer report, a leak) fails the seed. The failing run's script, profile and command
+// line are kept for replay.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -115,9 +117,11 @@ class SeedSoak {
     char tmpl[] = "/tmp/quorblex-soak-XXXXXX";
     if (!::mkdtemp(tmpl)) return Failed("cannot make a temporary folder");
     dir_ = tmpl;
-    profile_ = dir_ + "/quorblex.ini";
+    unwritable_ = report_.seed % 10 == 0;
+    profile_ = dir_ + (unwritable_ ? "/blocker/quorblex.ini" : "/quorblex.ini");
+    if (unwritable_) WriteFile(dir_ + "/blocker", kBlocker);
     const std::string first = FirstProfile(random_);
-    if (!first.empty()) WriteFile(profile_, first);
+    if (!first.empty() && !unwritable_) WriteFile(profile_, first);
     const auto target = static_cast<std::int64_t>(config_.hours * 3'600'000.0);
     while (report_.ok && report_.virtualMs < target) OneRun(target - report_.virtualMs);
     std::filesystem::remove_all(dir_);
@@ -137,6 +141,7 @@ class SeedSoak {
     setup.tray = random_.Chance(80);
     setup.soundDevice = random_.Chance(85);
     setup.dataDir = config_.data;
+    setup.profile = profile_;
     ScriptGenerator generator(random_);
     setup.script = generator.Make(remainingMs);
     ReadOptions(profile_, setup);
@@ -169,7 +174,7 @@ class SeedSoak {
       why = checker.Failure();
     } else if (outcome.status != 0) {
       why = "the simulator ended with status " + std::to_string(outcome.status);
-    } else if (!outcome.errors.empty()) {
+    } else if (outcome.errors != SaveFailures(checker.Stats().setupsUnsaved)) {
       why = "the simulator wrote on standard error";
     } else if (!checker.Finish()) {
       why = checker.Failure();
@@ -183,6 +188,7 @@ class SeedSoak {
     report_.total.scans += s.scans;
     report_.total.abducteeScans += s.abducteeScans;
     report_.total.setupsSaved += s.setupsSaved;
+    report_.total.setupsUnsaved += s.setupsUnsaved;
     report_.total.ignored += s.ignored;
     report_.total.cues += s.cues;
     report_.virtualMs += why.empty() && !s.exited ? remainingMs : checker.Now();
@@ -217,9 +223,12 @@ class SeedSoak {
     std::filesystem::copy_file(argv.back(), keep + "/run.script",
                                std::filesystem::copy_options::overwrite_existing);
     if (existed) WriteFile(keep + "/profile.ini", before);
+    if (unwritable_) WriteFile(keep + "/blocker", kBlocker);
     argv[argv.size() - 1] = keep + "/run.script";
     for (size_t i = 0; i + 1 < argv.size(); ++i) {
-      if (argv[i] == "--profile") argv[i + 1] = keep + "/profile.ini";
+      if (argv[i] == "--profile") {
+        argv[i + 1] = keep + (unwritable_ ? "/blocker/quorblex.ini" : "/profile.ini");
+      }
     }
     std::string text = "seed " + std::to_string(report_.seed) + ", run " +
                        std::to_string(report_.runs) + ": " + why + "\n  replay (profile " +
@@ -230,10 +239,22 @@ class SeedSoak {
     Failed(text);
   }
 
+  // What the simulator says on standard error after `count` saves that failed.
+  std::string SaveFailures(std::int64_t count) const {
+    std::string lines;
+    for (std::int64_t i = 0; i < count; ++i) {
+      lines += "Quorblex Pro could not save its settings to " + profile_ + ": Not a directory.\n";
+    }
+    return lines;
+  }
+
+  static constexpr const char* kBlocker = "a plain file where the profile's folder should be\n";
+
   const Config& config_;
   SoakRandom random_;
   SeedReport report_;
   std::string dir_, profile_;
+  bool unwritable_ = false;
 };
 
 bool ParseArgs(int argc, char** argv, Config& c) {
@@ -286,12 +307,14 @@ int main(int argc, char** argv) {
       const std::lock_guard<std::mutex> lock(print);
       std::printf(
           "seed %d: %s, %d runs, %.1f virtual h, %lld lines, %lld ticks, %lld alerts, "
-          "%lld scans, %lld abductee scans, %lld setups saved, %lld cues, %lld ignored\n",
+          "%lld scans, %lld abductee scans, %lld setups saved, %lld not, %lld cues, "
+          "%lld ignored\n",
           r.seed, r.ok ? "ok" : "FAILED", r.runs, r.virtualMs / 3.6e6,
           static_cast<long long>(r.total.lines), static_cast<long long>(r.total.ticks),
           static_cast<long long>(r.total.alerts), static_cast<long long>(r.total.scans),
           static_cast<long long>(r.total.abducteeScans),
-          static_cast<long long>(r.total.setupsSaved), static_cast<long long>(r.total.cues),
+          static_cast<long long>(r.total.setupsSaved),
+          static_cast<long long>(r.total.setupsUnsaved), static_cast<long long>(r.total.cues),
           static_cast<long long>(r.total.ignored));
       if (!r.ok) std::printf("%s\n", r.failure.c_str());
       std::fflush(stdout);

@@ -17,6 +17,9 @@ constexpr std::int64_t kTickMs = 25;
 constexpr std::int64_t kTicksPerCheck = 2401;
 constexpr const char* kAlertBox =
     "msgbox \"Sensors Indicate Possible Activity!\\nPerform Full Scan?\" \"Quorblex Pro\" 0x34";
+// The box Setup's OK shows when the profile could not be written: the text goes on with the
+// profile's path and the reason.
+constexpr std::string_view kSaveFailedText = "Quorblex Pro could not save its settings to\n";
 
 // The lamps of the main window's bar, left to right, and the lamp lit after each step of the
 // sweep: right to the end, one dark step, back to the start, one dark step.
@@ -159,6 +162,9 @@ bool TranscriptChecker::Event(std::string_view event) {
   if (w.empty()) return Fail("an empty event");
   const std::string& what = w[0];
   if (what == "open" && w.size() == 3) return Open(w[1]);
+  if (what == "msgbox" && w.size() >= 2 && StartsWith(w[1], kSaveFailedText)) {
+    return SaveFailed(w);
+  }
   if (what == "msgbox") return Open("msgbox");
   if (what == "close" && w.size() == 3) {
     const std::optional<std::int64_t> result = Number(w[2]);
@@ -348,6 +354,7 @@ bool TranscriptChecker::Open(const std::string& win) {
     setupChecks_.clear();
     setupSlider_ = 0;
     writes_.clear();
+    saveFailed_ = false;
     if (setup_.setupShows) {
       // Setup's first look: the trackbar takes its range, then its position, then each switch
       // that is on is checked.
@@ -371,6 +378,11 @@ bool TranscriptChecker::Close(const std::string& win, int result) {
   }
   if (win == "148" && !EndProgressStep()) return false;
   windows_.pop_back();
+  if (win == "msgbox" && saveFailed_ && !windows_.empty() && windows_.back() == "169") {
+    if (result != 1) return Fail("the box of a failed save answered " + std::to_string(result));
+    expected_.push_back("close 169 1");
+    return true;
+  }
   if (win == "169") {
     if (result != 1) {
       if (!writes_.empty()) return Fail("Setup wrote the profile and was cancelled");
@@ -385,6 +397,11 @@ bool TranscriptChecker::Close(const std::string& win, int result) {
       if (it->second != shown)
         return Fail(std::string("Setup wrote another ") + SoakOptions::kKeys[i]);
       saved.value[i] = it->second;
+    }
+    if (saveFailed_) {
+      // Nothing reached the disk, so the main window re-reads what the profile held before.
+      ++stats_.setupsUnsaved;
+      return true;
     }
     setup_.working = saved;
     setup_.setupShows = saved;
@@ -413,6 +430,25 @@ bool TranscriptChecker::ProfileLine(std::string_view event) {
   if (writes_.count(w[2])) return Fail("Setup wrote " + w[2] + " twice");
   writes_[w[2]] = static_cast<int>(Number(w[3]).value_or(-99999));
   return true;
+}
+
+// The box comes once, after the eight writes of Setup's OK, and names the profile. The checker
+// takes the save to have changed nothing: true when no write of it could reach the disk, which is
+// how the soak's users meet it (a profile whose folder is a plain file).
+bool TranscriptChecker::SaveFailed(const std::vector<std::string>& words) {
+  if (saveFailed_) return Fail("a failed save said so twice");
+  if (windows_.empty() || windows_.back() != "169" || writes_.size() != 8) {
+    return Fail("a failed save said so outside Setup's OK");
+  }
+  if (words.size() != 4 || words[2] != "Quorblex Pro" || words[3] != "0x30") {
+    return Fail("the box of a failed save has another caption or other buttons");
+  }
+  const std::string_view rest = std::string_view(words[1]).substr(kSaveFailedText.size());
+  if (!setup_.profile.empty() && !StartsWith(rest, setup_.profile + ":\n")) {
+    return Fail("the box of a failed save does not name the profile");
+  }
+  saveFailed_ = true;
+  return Open("msgbox");
 }
 
 // Input is handled at its own time, or, given while the program was busy in synchronous cues,

@@ -10,7 +10,7 @@
 //  - the main window works with the options the profile holds: no sound when sounds are off,
 //    no ticks when monitoring is off, the monitor's alert exactly when its draw beats the
 //    sensitivity, each scan method shown or skipped as its switch says; Setup shows the profile
-//    and OK writes exactly what Setup shows;
+//    and OK writes exactly what Setup shows; a save that fails says so once, naming the profile;
 //  - cues are missing exactly when their file is, and fail exactly when there is no device.
 #include <cstdint>
 #include <deque>
@@ -34,6 +34,7 @@ struct RunSetup {
   bool tray = true;
   bool soundDevice = true;
   std::string dataDir;
+  std::string profile;  // the --profile path, which a failed save names; "" not to check
   std::vector<ScriptLine> script;
   SoakOptions working;  // what the main window reads from the profile at start
   // What Setup shows when it opens (its own defaults differ), when the profile's values are
@@ -43,7 +44,7 @@ struct RunSetup {
 
 struct RunStats {
   std::int64_t lines = 0, ticks = 0, alerts = 0, scans = 0, abducteeScans = 0, setupsSaved = 0,
-               ignored = 0, cues = 0, endTime = 0;
+               setupsUnsaved = 0, ignored = 0, cues = 0, endTime = 0;
   bool exited = false;
 };
 
@@ -78,6 +79,7 @@ class TranscriptChecker {
   bool Open(const std::string& win);
   bool Close(const std::string& win, int result);
   bool ProfileLine(std::string_view event);
+  bool SaveFailed(const std::vector<std::string>& words);
   bool IssuedLately(const std::string& command) const;
   bool ExitAllowed() const;
   std::int64_t BusyFrom(std::int64_t t) const;
@@ -111,6 +113,7 @@ class TranscriptChecker {
   std::map<int, int> setupChecks_;
   int setupSlider_ = 0;
   std::map<std::string, int> writes_;
+  bool saveFailed_ = false;  // this Setup's OK said it could not save
   bool profileWritten_ = false;
 
   std::map<std::string, int> cueLengths_;  // -1: missing

@@ -372,6 +372,61 @@ TEST(TranscriptChecker, SetupShowsTheProfileAndSavesWhatItShows) {
   ExpectFailure(quiet, "sounds off");
 }
 
+TEST(TranscriptChecker, ASaveThatFailsSaysSoOnceAfterItsWritesAndChangesNothing) {
+  const SoakOptions shows{{1, 1, 1, 1, 1, 1, 1, 10}};
+  const std::string box =
+      "msgbox \"Quorblex Pro could not save its settings to\\n/blocked/quorblex.ini:\\n"
+      "Not a directory.\" \"Quorblex Pro\" 0x30";
+  // The user switches sounds off and saves; the save fails, so sounds stay on.
+  auto failedSave = [&](Transcript& t) {
+    t.setup.profile = "/blocked/quorblex.ini";
+    OpenSetup(t, shows);
+    t.Add(200, "check 169 1024 0");
+    Write(t, 300, {0, 1, 1, 1, 1, 1, 1, 10});
+  };
+
+  Transcript ok;
+  failedSave(ok);
+  ok.Add(300, box);
+  ok.Add(400, "ignored click 1030");
+  ok.Add(500, "close msgbox 1");
+  ok.Add(500, "close 169 1");
+  ok.Add(500, "timer 102 1 set 25");
+  ok.Add(600, "sound \"beep.wav\" async");
+  ok.EndAt(600, {{400, "click 1030"}, {500, "click 1"}, {600, "wait 0"}});
+  EXPECT_EQ(ok.Check(), "");
+  EXPECT_EQ(ok.stats.setupsUnsaved, 1);
+  EXPECT_EQ(ok.stats.setupsSaved, 0);
+
+  Transcript early;
+  failedSave(early);
+  early.lines.pop_back();
+  early.Add(300, box);
+  early.EndAt(400);
+  ExpectFailure(early, "outside Setup's OK");
+
+  Transcript elsewhere;
+  failedSave(elsewhere);
+  elsewhere.setup.profile = "/home/user/quorblex.ini";
+  elsewhere.Add(300, box);
+  elsewhere.EndAt(400);
+  ExpectFailure(elsewhere, "does not name the profile");
+
+  Transcript twice;
+  failedSave(twice);
+  twice.Add(300, box);
+  twice.Add(300, box);
+  twice.EndAt(400);
+  ExpectFailure(twice, "said so twice");
+
+  Transcript stays;
+  failedSave(stays);
+  stays.Add(300, box);
+  stays.Add(500, "close msgbox 1");
+  stays.EndAt(600);
+  ExpectFailure(stays, "close 169 1");
+}
+
 TEST(TranscriptChecker, ASweepTheIconRestartedUnderSetupStopsWhenSetupSwitchesMonitoringOff) {
   auto run = [](bool killed) {
     Transcript t;
