@@ -17,23 +17,30 @@ void ClipView::Apply(const Window& control, Change what) {
     case Change::ClipOpen:
       Stop();
       clip_ = control.clip;
+      PickSharp(control.clipName);
       ShowFrame(clip_ ? 0 : -1);
       return;
     case Change::ClipPlay:
       if (control.clip != clip_) {
         Stop();
         clip_ = control.clip;
+        PickSharp(control.clipName);
       }
       Play(control.clipFrom, control.clipTo, control.clipRepeat);
       return;
     case Change::ClipClose:
       Stop();
       clip_.reset();
+      sharp_ = {};
       ShowFrame(-1);
       return;
     default:
       return;
   }
+}
+
+void ClipView::PickSharp(const std::string& name) {
+  sharp_ = clip_ ? ClipCompanion::Find(name, *clip_, devicePixelRatio()) : ClipCompanion::Found{};
 }
 
 // Forgets the frame on screen too: it may belong to a clip that is going away.
@@ -79,11 +86,15 @@ void ClipView::ShowFrame(int index) {
   if (index == frame_) return;
   frame_ = index;
   image_ = QImage();
-  if (clip_ && index >= 0) {
-    const auto& pixels = clip_->Frame(index);
-    if (!pixels.empty())
-      image_ = QImage(reinterpret_cast<const uchar*>(pixels.data()), clip_->Width(),
-                      clip_->Height(), clip_->Width() * 4, QImage::Format_RGB32);
+  // The core's clip numbers the frames; a sharper companion, when there is one, draws them.
+  const AviClip* source = sharp_.clip ? sharp_.clip.get() : clip_.get();
+  if (source && index >= 0) {
+    const auto& pixels = source->Frame(index);
+    if (!pixels.empty()) {
+      image_ = QImage(reinterpret_cast<const uchar*>(pixels.data()), source->Width(),
+                      source->Height(), source->Width() * 4, QImage::Format_RGB32);
+      image_.setDevicePixelRatio(sharp_.clip ? sharp_.ratio : 1);
+    }
   }
   update();
 }
@@ -92,7 +103,8 @@ void ClipView::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  QPoint at((width() - image_.width()) / 2, (height() - image_.height()) / 2);
+  QSize size = image_.deviceIndependentSize().toSize();
+  QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);
   p.drawImage(at, image_);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
-// The animation control: shows the frames of the open clip, centred in the control.
+// The animation control: shows the frames of the open clip, centred in the control. On a
+// high-density screen the frames come from the clip's companion drawn for that density, when
+// there is one beside it.
 //
 // Open shows the first frame. Play runs frames FROM..TO (TO past the end means the last frame)
 // REPEAT times (-1: for ever) at the clip's own rate, then stays on the last frame shown. Close
@@ -13,6 +15,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "host/qt/ClipCompanion.h"
 #include "host/qt/ControlView.h"
 
 class AviClip;
@@ -25,6 +28,9 @@ class ClipView : public QWidget, public ControlView {
   // The frame on screen; -1 for none.
   int CurrentFrame() const { return frame_; }
   bool Playing() const { return playing_; }
+  // The device pixel ratio the frames on screen were drawn for: above 1 when a sharper
+  // companion of the core's clip suits this screen (ClipCompanion).
+  double SourceRatio() const { return sharp_.clip ? sharp_.ratio : 1; }
   // Brings the frame up to date with the time since Play, as a tick would.
   void Advance(std::int64_t elapsedMs);
 
@@ -34,12 +40,14 @@ class ClipView : public QWidget, public ControlView {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void PickSharp(const std::string& name);
   void Stop();
   void Play(int from, int to, int repeat);
   void ShowFrame(int index);
   void Tick();
 
   std::shared_ptr<const AviClip> clip_;
+  ClipCompanion::Found sharp_;
   int frame_ = -1;
   QImage image_;
   bool playing_ = false;
