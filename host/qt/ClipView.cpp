@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/AviClip.h"
+#include "host/qt/DeviceRatio.h"
 
 ClipView::ClipView(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
@@ -17,14 +18,16 @@ void ClipView::Apply(const Window& control, Change what) {
     case Change::ClipOpen:
       Stop();
       clip_ = control.clip;
-      PickSharp(control.clipName);
+      clipName_ = control.clipName;
+      UseRatio(devicePixelRatio());
       ShowFrame(clip_ ? 0 : -1);
       return;
     case Change::ClipPlay:
       if (control.clip != clip_) {
         Stop();
         clip_ = control.clip;
-        PickSharp(control.clipName);
+        clipName_ = control.clipName;
+        UseRatio(devicePixelRatio());
       }
       Play(control.clipFrom, control.clipTo, control.clipRepeat);
       return;
@@ -39,8 +42,12 @@ void ClipView::Apply(const Window& control, Change what) {
   }
 }
 
-void ClipView::PickSharp(const std::string& name) {
-  sharp_ = clip_ ? ClipCompanion::Find(name, *clip_, devicePixelRatio()) : ClipCompanion::Found{};
+void ClipView::UseRatio(double dpr) {
+  pickedFor_ = dpr;
+  sharp_ = clip_ ? ClipCompanion::Find(clipName_, *clip_, dpr) : ClipCompanion::Found{};
+  int shown = frame_;
+  frame_ = -2;
+  ShowFrame(shown);
 }
 
 // Forgets the frame on screen too: it may belong to a clip that is going away.
@@ -102,6 +109,9 @@ void ClipView::ShowFrame(int index) {
 void ClipView::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
   QPainter p(this);
+  // The window went to a screen of another density.
+  if (double dpr = DeviceRatio(p); dpr != pickedFor_) UseRatio(dpr);
+  if (image_.isNull()) return;
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   QSize size = image_.deviceIndependentSize().toSize();
   QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);

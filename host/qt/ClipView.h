@@ -31,6 +31,11 @@ class ClipView : public QWidget, public ControlView {
   // The device pixel ratio the frames on screen were drawn for: above 1 when a sharper
   // companion of the core's clip suits this screen (ClipCompanion).
   double SourceRatio() const { return sharp_.clip ? sharp_.ratio : 1; }
+  // Chooses the frames' source for a screen of device pixel ratio `dpr`: done on opening for the
+  // widget's screen, and again when it is painted on a screen of another ratio.
+  void UseRatio(double dpr);
+  // The frame on screen as drawn (its devicePixelRatio says for which ratio).
+  const QImage& image() const { return image_; }
   // Brings the frame up to date with the time since Play, as a tick would.
   void Advance(std::int64_t elapsedMs);
 
@@ -40,14 +45,15 @@ class ClipView : public QWidget, public ControlView {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void PickSharp(const std::string& name);
   void Stop();
   void Play(int from, int to, int repeat);
   void ShowFrame(int index);
   void Tick();
 
   std::shared_ptr<const AviClip> clip_;
+  std::string clipName_;
   ClipCompanion::Found sharp_;
+  double pickedFor_ = 1;
   int frame_ = -1;
   QImage image_;
   bool playing_ = false;

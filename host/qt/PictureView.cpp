@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "host/qt/BitmapCache.h"
+#include "host/qt/DeviceRatio.h"
 
 PictureView::PictureView(QWidget* parent, DWORD style, DWORD exStyle)
     : QWidget(parent), style_(style), exStyle_(exStyle) {
@@ -44,9 +45,9 @@ void PictureView::paintEvent(QPaintEvent*) {
   // The drawing made for the screen's ratio, pixel for pixel. Only a screen denser than every
   // drawing enlarges one, by whole pixels where it can and never blurred; a drawing for a denser
   // screen than this one is reduced smoothly.
-  const QImage& source = SourceFor(p.device()->devicePixelRatio());
-  p.setRenderHint(QPainter::SmoothPixmapTransform,
-                  source.devicePixelRatio() > p.device()->devicePixelRatio());
+  double dpr = DeviceRatio(p);
+  const QImage& source = SourceFor(dpr);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, source.devicePixelRatio() > dpr);
   p.drawImage(r.topLeft(), source);
 }
 
