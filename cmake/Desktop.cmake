@@ -5,7 +5,7 @@ find_package(X11)
 
 # ---- The Qt host -----------------------------------------------------------------------------
 file(GLOB QT_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/qt/*.cpp)
-add_library(quorblex_qt STATIC ${QT_HOST_SOURCES})
+add_library(quorblex_qt STATIC ${QT_HOST_SOURCES} ${SCALED_PICTURES_CPP})
 target_link_libraries(quorblex_qt PUBLIC quorblex_core Qt6::Widgets)
 
 add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp $<TARGET_OBJECTS:quorblex_program>)
@@ -38,7 +38,8 @@ if(X11_FOUND)
   add_executable(quorblex_desktop_tests ${DESKTOP_TEST_SOURCES})
   target_link_libraries(quorblex_desktop_tests PRIVATE quorblex_desktop_harness GTest::gtest_main)
   target_compile_definitions(quorblex_desktop_tests PRIVATE
-    QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>")
+    QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>"
+    QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 

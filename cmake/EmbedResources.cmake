@@ -1,5 +1,7 @@
 # Writes a C++ source that holds the compiled-in bitmaps and icon images as byte arrays.
 # Run as: cmake -DOUT=file.cpp -DBITMAPS="146;/path/146.bmp;..." -DICONS="16;/path/16.png;..." -P
+# or, for the desktop host's pictures for high-density screens and the list of icon sizes:
+#         cmake -DOUT=file.cpp -DSCALED="146;2;/path/146@2x.bmp;..." -DICON_SIZES="16;32;..." -P
 function(emit_blob var path out)
   file(READ "${path}" hex HEX)
   string(LENGTH "${hex}" n)
@@ -7,6 +9,30 @@ function(emit_blob var path out)
   string(REGEX REPLACE "((0x..,){24})" "\\1\n" body "${body}")
   file(APPEND "${out}" "const unsigned char ${var}[] = {\n${body}\n};\n")
 endfunction()
+
+if(DEFINED SCALED)
+  file(WRITE "${OUT}.tmp" "// Generated from res/: the pictures drawn for high-density screens.\n#include \"host/qt/PictureSources.h\"\n\nnamespace {\n")
+  set(entries "")
+  list(LENGTH SCALED ns)
+  if(ns GREATER 0)
+    math(EXPR last "${ns} - 1")
+    foreach(i RANGE 0 ${last} 3)
+      math(EXPR j "${i} + 1")
+      math(EXPR k "${i} + 2")
+      list(GET SCALED ${i} id)
+      list(GET SCALED ${j} ratio)
+      list(GET SCALED ${k} path)
+      string(REPLACE "." "_" tag "${ratio}")
+      emit_blob("kBitmap${id}At${tag}" "${path}" "${OUT}.tmp")
+      string(APPEND entries "    {${id}, ${ratio}, {kBitmap${id}At${tag}, sizeof kBitmap${id}At${tag}}},\n")
+    endforeach()
+  endif()
+  string(REPLACE ";" ", " sizes "${ICON_SIZES}")
+  file(APPEND "${OUT}.tmp" "}  // namespace\n\nstd::vector<PictureSources::Scaled> PictureSources::ScaledBitmaps() {\n  return {\n${entries}  };\n}\n\nstd::vector<int> PictureSources::IconSizes() { return {${sizes}}; }\n")
+  file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
+  file(REMOVE "${OUT}.tmp")
+  return()
+endif()
 
 file(WRITE "${OUT}.tmp" "// Generated from res/: the compiled-in pictures.\n#include \"common/DialogTemplate.h\"\n\nnamespace {\n")
 set(bitmap_cases "")

@@ -1,9 +1,9 @@
-# Puts the loose data files (cues, clip, help page) into one folder of the build tree, as
+# Puts the loose data files (cues, the clip and its high-density companions, help page) into one folder of the build tree, as
 # links to the source tree, so the programs find them by bare name as when installed.
 # Run as: cmake -DSRC=<source>/res -DDST=<build>/res -P LinkData.cmake
 file(MAKE_DIRECTORY "${DST}")
 file(GLOB files "${SRC}/sounds/*")
-foreach(extra qx.avi quorblex.html)
+foreach(extra qx.avi qx@1.5x.avi qx@2x.avi quorblex.html)
   if(EXISTS "${SRC}/${extra}")
     list(APPEND files "${SRC}/${extra}")
   endif()

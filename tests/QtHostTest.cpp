@@ -5,14 +5,18 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "common/AviClip.h"
 #include "common/DataFiles.h"
 #include "common/WindowSystem.h"
+#include "host/qt/BitmapCache.h"
 #include "host/qt/CheckBoxView.h"
+#include "host/qt/ClipCompanion.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogUnits.h"
 #include "host/qt/DialogWindow.h"
@@ -21,7 +25,9 @@
 #include "host/qt/GroupBoxView.h"
 #include "host/qt/HelpViewer.h"
 #include "host/qt/IconView.h"
+#include "host/qt/PictureSources.h"
 #include "host/qt/PictureView.h"
+#include "host/qt/ProgramIcon.h"
 #include "host/qt/PushButtonView.h"
 #include "host/qt/QtHost.h"
 #include "host/qt/StaticTextView.h"
@@ -147,6 +153,146 @@ TEST_F(QtHostTest, PicturesTakeTheirBitmapsSizeAndBorder) {
   EXPECT_EQ(view->Border(), 3);  // WS_BORDER and the client edge
   EXPECT_EQ(view->size(), view->image().size() + QSize(6, 6));
   EXPECT_EQ(view->pos(), DialogUnits::ToPixels(plate->rect).topLeft());
+}
+
+// ---- High-density screens ----------------------------------------------------------------
+
+// What `view` paints on a screen of device pixel ratio `dpr`, in device pixels.
+QImage Painted(QWidget* view, double dpr) {
+  QSize px = (QSizeF(view->size()) * dpr).toSize();
+  QImage out(px, QImage::Format_RGB32);
+  out.setDevicePixelRatio(dpr);
+  out.fill(Qt::magenta);
+  view->render(&out);
+  return out;
+}
+
+// How many pixels of `a` and `b` differ (all of them when the sizes do).
+int PixelsApart(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return a.width() * a.height() + 1;
+  int apart = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) apart += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
+  return apart;
+}
+
+TEST(PictureSourcesTest, AScreenGetsTheSmallestDrawingAtOrAboveItsRatio) {
+  const std::vector<double> drawn{1, 1.5, 2};
+  EXPECT_EQ(PictureSources::Choose(drawn, 1), 1);
+  EXPECT_EQ(PictureSources::Choose(drawn, 1.25), 1.5);  // reduced a little, never enlarged
+  EXPECT_EQ(PictureSources::Choose(drawn, 1.4999999), 1.5);
+  EXPECT_EQ(PictureSources::Choose(drawn, 1.5), 1.5);
+  EXPECT_EQ(PictureSources::Choose(drawn, 1.75), 2);
+  EXPECT_EQ(PictureSources::Choose(drawn, 2.0000001), 2);
+  EXPECT_EQ(PictureSources::Choose(drawn, 3), 2);  // the densest there is
+  EXPECT_EQ(PictureSources::Choose({1}, 2), 1);
+  EXPECT_EQ(PictureSources::Choose({}, 2), 0);
+
+  // Every compiled-in bitmap is drawn for each ratio, at that ratio's size.
+  for (int id : {146, 147, 168, 171, 178, 179, 180, 181, 182}) {
+    ASSERT_EQ(PictureSources::RatiosOf(id), drawn) << id;
+    const QImage& one = BitmapCache::Get(id);
+    for (double r : {1.5, 2.0}) {
+      const QImage& big = BitmapCache::ForScreen(id, r);
+      EXPECT_EQ(big.devicePixelRatio(), r) << id;
+      EXPECT_NEAR(big.width(), one.width() * r, 0.5) << id;
+      EXPECT_NEAR(big.height(), one.height() * r, 0.5) << id;
+    }
+  }
+  EXPECT_TRUE(PictureSources::RatiosOf(999).empty());
+  EXPECT_TRUE(BitmapCache::ForScreen(999, 2).isNull());
+}
+
+TEST_F(QtHostTest, PicturesPaintTheDrawingMadeForTheScreensRatioInTheSamePlace) {
+  HWND main = Open(102);
+  auto* lamp = ViewOf<PictureView>(main, 1018);
+  ASSERT_FALSE(lamp->image().isNull()) << "the lamp pictures are not built in";
+  EXPECT_EQ(lamp->size(), QSize(20, 20));  // logical pixels at every ratio
+  for (double r : {1.0, 1.5, 2.0}) {
+    SCOPED_TRACE(r);
+    const QImage& source = lamp->SourceFor(r);
+    EXPECT_EQ(source.devicePixelRatio(), r);
+    EXPECT_EQ(source.deviceIndependentSize(), QSizeF(20, 20));
+    // Painted pixel for pixel: the screen shows the drawing itself, nothing enlarged.
+    QImage shot = Painted(lamp, r);
+    EXPECT_EQ(PixelsApart(shot, source), 0);
+  }
+
+  // The sensor plate inside its border: the 2x board starts two device pixels per border pixel
+  // in, and the border itself stays where it was.
+  HWND scan = Open(170, main);
+  PictureView* plate = nullptr;
+  for (HWND h : ws.Find(scan)->children)
+    if (ws.Find(h)->bitmapId == 171) plate = dynamic_cast<PictureView*>(Win(scan).View(h));
+  ASSERT_NE(plate, nullptr);
+  QImage shot = Painted(plate, 2);
+  const QImage& board = plate->SourceFor(2);
+  ASSERT_EQ(board.size(), QSize(708, 464));
+  int b = 2 * plate->Border();
+  for (QPoint at : {QPoint(0, 0), QPoint(351, 200), QPoint(707, 463)})
+    EXPECT_EQ(shot.pixel(at + QPoint(b, b)), board.pixel(at)) << at.x() << "," << at.y();
+  EXPECT_EQ(shot.pixel(0, 0), 0xFF000000u);  // the black border line
+}
+
+TEST_F(QtHostTest, TheClipShowsItsCompanionDrawnForTheScreensRatio) {
+  DataFiles::SetSearchDirs({QUORBLEX_SOURCE_DIR "/res"});
+  HWND main = Open(102);
+  HWND anim = Item(main, 1005);
+  auto* clip = ViewOf<ClipView>(main, 1005);
+  ws.ClipOpen(anim, "qx.avi");
+  ASSERT_TRUE(ws.Find(anim)->clip) << "res/qx.avi missing";
+  EXPECT_EQ(clip->SourceRatio(), 1);  // the offscreen screen is ratio 1
+  EXPECT_EQ(clip->image().size(), QSize(300, 96));
+
+  ws.ClipPlay(anim, 0, 65535, -1);
+  clip->Advance(5 * 67);
+  int frame = clip->CurrentFrame();
+  ASSERT_GT(frame, 0);
+  for (double r : {1.5, 2.0}) {
+    SCOPED_TRACE(r);
+    clip->UseRatio(r);
+    EXPECT_EQ(clip->SourceRatio(), r);
+    EXPECT_EQ(clip->CurrentFrame(), frame);  // the same frame, drawn finer
+    EXPECT_EQ(clip->image().size(), (QSizeF(300, 96) * r).toSize());
+    EXPECT_EQ(clip->image().deviceIndependentSize(), QSizeF(300, 96));
+    // Painted at the ratio, it shows the companion's pixels.
+    QImage shot = Painted(clip, r);
+    QPoint at = QPoint((clip->width() - 300) / 2, (clip->height() - 96) / 2) * r;
+    ASSERT_GE(at.x(), 0);
+    ASSERT_GE(at.y(), 0);
+    EXPECT_EQ(PixelsApart(shot.copy(QRect(at, clip->image().size())), clip->image()), 0);
+  }
+  clip->UseRatio(1);
+  EXPECT_EQ(clip->image().size(), QSize(300, 96));
+
+  // A clip without companions, or with one that does not fit, is shown as the core has it.
+  EXPECT_EQ(ClipCompanion::NameFor("qx.avi", 2), "qx@2x.avi");
+  EXPECT_EQ(ClipCompanion::NameFor("qx.avi", 1.5), "qx@1.5x.avi");
+  EXPECT_EQ(ClipCompanion::NameFor("clip", 2), "clip@2x");
+  QTemporaryDir dir;
+  QFile::copy(QUORBLEX_SOURCE_DIR "/tests/data/testsrc_pal8.avi", dir.filePath("t.avi"));
+  QFile::copy(QUORBLEX_SOURCE_DIR "/res/qx.avi", dir.filePath("t@2x.avi"));  // other frames
+  DataFiles::SetSearchDirs({dir.path().toStdString()});
+  ws.ClipOpen(anim, "t.avi");
+  ASSERT_TRUE(ws.Find(anim)->clip);
+  clip->UseRatio(2);
+  EXPECT_EQ(clip->SourceRatio(), 1);
+  EXPECT_EQ(clip->image().size(), QSize(ws.Find(anim)->clip->Width(), ws.Find(anim)->clip->Height()));
+  clip->UseRatio(1.5);  // no t@1.5x.avi at all
+  EXPECT_EQ(clip->SourceRatio(), 1);
+  ws.ClipClose(anim);
+}
+
+TEST(ProgramIconTest, HoldsEveryEmbeddedSize) {
+  QIcon icon = ProgramIcon::Get();
+  std::vector<int> sizes = PictureSources::IconSizes();
+  ASSERT_GE(sizes.size(), 4u);
+  QList<QSize> available = icon.availableSizes();
+  for (int s : sizes) EXPECT_TRUE(available.contains(QSize(s, s))) << s;
+  // A 16 px place on a ratio-2 screen gets the 32 px drawing, not the 16 px one enlarged.
+  QPixmap small = icon.pixmap(QSize(16, 16), 2.0);
+  EXPECT_EQ(small.size(), QSize(32, 32));
+  EXPECT_EQ(PixelsApart(small.toImage(), icon.pixmap(QSize(32, 32), 1.0).toImage()), 0);
 }
 
 // ---- The core's state on screen ---------------------------------------------------------

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "common/BmpImage.h"
-#include "common/DialogTemplate.h"
+#include "host/qt/PictureSources.h"
 
 namespace {
-QImage Decode(int resourceId) {
-  Resources::Blob blob = Resources::FindBitmap(resourceId);
+QImage Decode(Resources::Blob blob, double ratio) {
   if (!blob.data || !blob.size) return {};
   auto bmp = BmpImage::Decode(blob.data, blob.size);
   if (!bmp) return {};
@@ -20,13 +20,28 @@ QImage Decode(int resourceId) {
     const uint32_t* src = bmp->pixels.data() + static_cast<size_t>(y) * bmp->width;
     std::copy(src, src + bmp->width, reinterpret_cast<uint32_t*>(image.scanLine(y)));
   }
+  image.setDevicePixelRatio(ratio);
   return image;
+}
+
+const QImage& Cached(int resourceId, double ratio) {
+  static std::map<std::pair<int, double>, QImage> cache;
+  auto key = std::make_pair(resourceId, ratio);
+  auto it = cache.find(key);
+  if (it == cache.end())
+    it = cache.emplace(key, Decode(PictureSources::Find(resourceId, ratio), ratio)).first;
+  return it->second;
 }
 }  // namespace
 
-const QImage& BitmapCache::Get(int resourceId) {
-  static std::map<int, QImage> cache;
-  auto it = cache.find(resourceId);
-  if (it == cache.end()) it = cache.emplace(resourceId, Decode(resourceId)).first;
-  return it->second;
+const QImage& BitmapCache::Get(int resourceId) { return Cached(resourceId, 1); }
+
+const QImage& BitmapCache::ForScreen(int resourceId, double dpr) {
+  static std::map<int, std::vector<double>> drawn;
+  auto it = drawn.find(resourceId);
+  if (it == drawn.end()) it = drawn.emplace(resourceId, PictureSources::RatiosOf(resourceId)).first;
+  double ratio = PictureSources::Choose(it->second, dpr);
+  if (ratio == 0 || ratio == 1) return Get(resourceId);
+  const QImage& image = Cached(resourceId, ratio);
+  return image.isNull() ? Get(resourceId) : image;
 }

@@ -5,6 +5,11 @@
 
 class BitmapCache {
  public:
-  // The picture for a bitmap resource; a null image when there is none or it does not decode.
+  // The picture for a bitmap resource as the core has it (ratio 1); a null image when there is
+  // none or it does not decode. Its size is the picture's size on screen in logical pixels.
   static const QImage& Get(int resourceId);
+  // The picture to draw on a screen of device pixel ratio `dpr`: the one drawn for the ratio
+  // PictureSources::Choose picks, with that ratio as its devicePixelRatio. Falls back to Get()
+  // when that drawing is missing or does not decode.
+  static const QImage& ForScreen(int resourceId, double dpr);
 };

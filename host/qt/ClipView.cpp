@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/AviClip.h"
+#include "host/qt/DeviceRatio.h"
 
 ClipView::ClipView(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
@@ -17,23 +18,36 @@ void ClipView::Apply(const Window& control, Change what) {
     case Change::ClipOpen:
       Stop();
       clip_ = control.clip;
+      clipName_ = control.clipName;
+      UseRatio(devicePixelRatio());
       ShowFrame(clip_ ? 0 : -1);
       return;
     case Change::ClipPlay:
       if (control.clip != clip_) {
         Stop();
         clip_ = control.clip;
+        clipName_ = control.clipName;
+        UseRatio(devicePixelRatio());
       }
       Play(control.clipFrom, control.clipTo, control.clipRepeat);
       return;
     case Change::ClipClose:
       Stop();
       clip_.reset();
+      sharp_ = {};
       ShowFrame(-1);
       return;
     default:
       return;
   }
+}
+
+void ClipView::UseRatio(double dpr) {
+  pickedFor_ = dpr;
+  sharp_ = clip_ ? ClipCompanion::Find(clipName_, *clip_, dpr) : ClipCompanion::Found{};
+  int shown = frame_;
+  frame_ = -2;
+  ShowFrame(shown);
 }
 
 // Forgets the frame on screen too: it may belong to a clip that is going away.
@@ -79,11 +93,15 @@ void ClipView::ShowFrame(int index) {
   if (index == frame_) return;
   frame_ = index;
   image_ = QImage();
-  if (clip_ && index >= 0) {
-    const auto& pixels = clip_->Frame(index);
-    if (!pixels.empty())
-      image_ = QImage(reinterpret_cast<const uchar*>(pixels.data()), clip_->Width(),
-                      clip_->Height(), clip_->Width() * 4, QImage::Format_RGB32);
+  // The core's clip numbers the frames; a sharper companion, when there is one, draws them.
+  const AviClip* source = sharp_.clip ? sharp_.clip.get() : clip_.get();
+  if (source && index >= 0) {
+    const auto& pixels = source->Frame(index);
+    if (!pixels.empty()) {
+      image_ = QImage(reinterpret_cast<const uchar*>(pixels.data()), source->Width(),
+                      source->Height(), source->Width() * 4, QImage::Format_RGB32);
+      image_.setDevicePixelRatio(sharp_.clip ? sharp_.ratio : 1);
+    }
   }
   update();
 }
@@ -91,8 +109,12 @@ void ClipView::ShowFrame(int index) {
 void ClipView::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
   QPainter p(this);
+  // The window went to a screen of another density.
+  if (double dpr = DeviceRatio(p); dpr != pickedFor_) UseRatio(dpr);
+  if (image_.isNull()) return;
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  QPoint at((width() - image_.width()) / 2, (height() - image_.height()) / 2);
+  QSize size = image_.deviceIndependentSize().toSize();
+  QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);
   p.drawImage(at, image_);
 }
 

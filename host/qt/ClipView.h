@@ -1,5 +1,7 @@
 #pragma once
-// The animation control: shows the frames of the open clip, centred in the control.
+// The animation control: shows the frames of the open clip, centred in the control. On a
+// high-density screen the frames come from the clip's companion drawn for that density, when
+// there is one beside it.
 //
 // Open shows the first frame. Play runs frames FROM..TO (TO past the end means the last frame)
 // REPEAT times (-1: for ever) at the clip's own rate, then stays on the last frame shown. Close
@@ -13,6 +15,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "host/qt/ClipCompanion.h"
 #include "host/qt/ControlView.h"
 
 class AviClip;
@@ -25,6 +28,14 @@ class ClipView : public QWidget, public ControlView {
   // The frame on screen; -1 for none.
   int CurrentFrame() const { return frame_; }
   bool Playing() const { return playing_; }
+  // The device pixel ratio the frames on screen were drawn for: above 1 when a sharper
+  // companion of the core's clip suits this screen (ClipCompanion).
+  double SourceRatio() const { return sharp_.clip ? sharp_.ratio : 1; }
+  // Chooses the frames' source for a screen of device pixel ratio `dpr`: done on opening for the
+  // widget's screen, and again when it is painted on a screen of another ratio.
+  void UseRatio(double dpr);
+  // The frame on screen as drawn (its devicePixelRatio says for which ratio).
+  const QImage& image() const { return image_; }
   // Brings the frame up to date with the time since Play, as a tick would.
   void Advance(std::int64_t elapsedMs);
 
@@ -40,6 +51,9 @@ class ClipView : public QWidget, public ControlView {
   void Tick();
 
   std::shared_ptr<const AviClip> clip_;
+  std::string clipName_;
+  ClipCompanion::Found sharp_;
+  double pickedFor_ = 1;
   int frame_ = -1;
   QImage image_;
   bool playing_ = false;

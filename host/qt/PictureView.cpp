@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "host/qt/BitmapCache.h"
+#include "host/qt/DeviceRatio.h"
 
 PictureView::PictureView(QWidget* parent, DWORD style, DWORD exStyle)
     : QWidget(parent), style_(style), exStyle_(exStyle) {
@@ -41,7 +42,15 @@ void PictureView::paintEvent(QPaintEvent*) {
     qDrawWinPanel(&p, r, palette(), true);
     r.adjust(2, 2, -2, -2);
   }
-  // Pictures scale by whole pixels on high-density screens, never blurred.
-  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(r.topLeft(), image_);
+  // The drawing made for the screen's ratio, pixel for pixel. Only a screen denser than every
+  // drawing enlarges one, by whole pixels where it can and never blurred; a drawing for a denser
+  // screen than this one is reduced smoothly.
+  double dpr = DeviceRatio(p);
+  const QImage& source = SourceFor(dpr);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, source.devicePixelRatio() > dpr);
+  p.drawImage(r.topLeft(), source);
+}
+
+const QImage& PictureView::SourceFor(double dpr) const {
+  return image_.isNull() ? image_ : BitmapCache::ForScreen(bitmapId_, dpr);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A static picture. It takes the size of its bitmap (plus its border), not the size its
-// template gives it, and shows nothing when it has no bitmap or the bitmap does not decode.
+// A static picture. It takes the size of its bitmap (plus its border) at ratio 1, in logical
+// pixels at every screen density, not the size its template gives it, and shows nothing when it
+// has no bitmap or the bitmap does not decode.
 // WS_EX_CLIENTEDGE adds a sunken two-pixel edge, WS_BORDER a one-pixel black line outside it.
 #include <QImage>
 #include <QWidget>
@@ -13,7 +14,11 @@ class PictureView : public QWidget, public ControlView {
   QWidget* widget() override { return this; }
   void Apply(const Window& control, Change what) override;
   int BitmapId() const { return bitmapId_; }
+  // The picture at ratio 1; its size is the control's size on screen, at every ratio.
   const QImage& image() const { return image_; }
+  // What a screen of device pixel ratio `dpr` is painted from: the picture drawn for that
+  // ratio (devicePixelRatio() says which), or image() when there is no better one.
+  const QImage& SourceFor(double dpr) const;
   // The width of the border on each side.
   int Border() const;
 

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "common/DialogTemplate.h"
+#include "host/qt/PictureSources.h"
 
 namespace {
 QPixmap StandIn(int size) {
@@ -20,7 +21,9 @@ QPixmap StandIn(int size) {
 
 QIcon ProgramIcon::Get() {
   QIcon icon;
-  for (int size : {16, 32, 48, 128}) {
+  // Every size there is: the window manager, the task bar and the notification area each ask
+  // for their own size at the screen's ratio, and Qt hands over the nearest drawn one.
+  for (int size : PictureSources::IconSizes()) {
     Resources::Blob png = Resources::FindIconPng(size);
     if (!png.data || !png.size) continue;
     QPixmap pixmap;

@@ -1,5 +1,6 @@
 #pragma once
-// The program's icon, from the compiled-in PNG pictures at every size there is.
+// The program's icon, from the compiled-in PNG pictures at every size there is
+// (PictureSources::IconSizes), so a screen of any density gets one drawn near its size.
 #include <QIcon>
 
 namespace ProgramIcon {

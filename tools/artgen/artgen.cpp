@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "resources.h"
 #include "scenes.h"
@@ -19,7 +21,9 @@ int main(int argc, char** argv) {
   try {
     namespace fs = std::filesystem;
     const fs::path res = argv[1];
-    for (const artgen::ResourceFile& f : artgen::BuildResources()) {
+    std::vector<artgen::ResourceFile> files = artgen::BuildResources();
+    for (artgen::ResourceFile& f : artgen::BuildScaledResources()) files.push_back(std::move(f));
+    for (const artgen::ResourceFile& f : files) {
       fs::path out = res / f.path;
       fs::create_directories(out.parent_path());
       artgen::WriteFile(out.string(), f.bytes);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "resources.h"
 #include "scenes.h"
@@ -489,6 +490,114 @@ TEST(Clip, LastFrameRunsBackIntoTheFirst) {
   EXPECT_LT(worst, 1.0f / 255);
   EXPECT_GT(changed, 500);  // a good share of the picture moves
   EXPECT_EQ(start.at(0, 0).g, 0.0f);
+}
+
+// ---- high-density screens ----
+
+// `big` reduced by `k` x `k` block averages, to compare with the picture drawn at ratio 1.
+double MeanDifferenceAfterReducing(const Canvas& big, int k, const Canvas& small) {
+  double sum = 0;
+  for (int y = 0; y < small.height(); ++y) {
+    for (int x = 0; x < small.width(); ++x) {
+      Rgba avg{0, 0, 0, 0};
+      for (int j = 0; j < k; ++j)
+        for (int i = 0; i < k; ++i) {
+          const Rgba& p = big.at(x * k + i, y * k + j);
+          avg = {avg.r + p.r, avg.g + p.g, avg.b + p.b, 0};
+        }
+      const Rgba& s = small.at(x, y);
+      sum += std::abs(avg.r / (k * k) - s.r) + std::abs(avg.g / (k * k) - s.g) +
+             std::abs(avg.b / (k * k) - s.b);
+    }
+  }
+  return sum / (3.0 * small.width() * small.height());
+}
+
+// Share of the 2 x 2 blocks of a ratio-2 picture whose pixels are not all alike. An enlarged
+// ratio-1 picture has none (nearest neighbour) or only faint ones (linear).
+double ShareOfDetailedBlocks(const Canvas& big) {
+  int detailed = 0, blocks = 0;
+  for (int y = 0; y + 1 < big.height(); y += 2) {
+    for (int x = 0; x + 1 < big.width(); x += 2, ++blocks) {
+      const Rgba& a = big.at(x, y);
+      float spread = 0;
+      for (const Rgba* p : {&big.at(x + 1, y), &big.at(x, y + 1), &big.at(x + 1, y + 1)})
+        spread = std::max({spread, std::abs(p->r - a.r), std::abs(p->g - a.g), std::abs(p->b - a.b)});
+      detailed += spread > 4.0f / 255;
+    }
+  }
+  return static_cast<double>(detailed) / blocks;
+}
+
+TEST(Ratio, PicturesAreDrawnAnewWithMorePixelsOfTheSamePicture) {
+  struct Case {
+    const char* name;
+    Canvas one, two;
+    double detail;  // share of 2 x 2 blocks that must carry detail of their own
+  };
+  Case cases[] = {
+      {"lamp", DrawLamp(true), DrawLamp(true, 2), 0.5},
+      {"dot", DrawSensorDot(DotColour::kAmber), DrawSensorDot(DotColour::kAmber, 2), 0.5},
+      {"portrait", DrawAlienPortrait(), DrawAlienPortrait(2), 0.3},
+      {"board", DrawCircuitBoard(), DrawCircuitBoard(2), 0.3},
+      {"clip", DrawClipFrame(0.3), DrawClipFrame(0.3, 2), 0.1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.two.width(), 2 * c.one.width());
+    ASSERT_EQ(c.two.height(), 2 * c.one.height());
+    EXPECT_LT(MeanDifferenceAfterReducing(c.two, 2, c.one), 0.02);
+    EXPECT_GT(ShareOfDetailedBlocks(c.two), c.detail);
+  }
+}
+
+TEST(Ratio, OneAndAHalfRoundsEachSideToWholePixels) {
+  EXPECT_EQ(DrawLamp(false, 1.5).width(), 30);
+  Canvas face = DrawAlienPortrait(1.5);
+  EXPECT_EQ(face.width(), 108);
+  EXPECT_EQ(face.height(), 137);  // 136.5
+  // Still the same face: the eyes dark, the forehead blue, where they are at ratio 1.
+  const Rgba& forehead = face.at(54, 27);
+  EXPECT_GT(forehead.b, forehead.r + 0.15f);
+  const Rgba& eye = face.at(36, 69);
+  EXPECT_LT(eye.r + eye.g + eye.b, 0.6f);
+  Canvas board = DrawCircuitBoard(1.5);
+  EXPECT_EQ(board.width(), 531);
+  EXPECT_EQ(board.height(), 348);
+  for (const Circle& pad : FingerPads())
+    EXPECT_TRUE(IsYellow(board.at(static_cast<int>(pad.centre.x * 1.5) + 10,
+                                  static_cast<int>(pad.centre.y * 1.5) + 10)));
+}
+
+TEST(Ratio, ScaledFilesKeepTheColourDepthsAndLoopOfRatioOne) {
+  struct Want {
+    int w, h, bits;
+  };
+  const std::map<std::string, Want> bmps = {
+      {"bitmaps/146@1.5x.bmp", {30, 30, 4}},   {"bitmaps/147@2x.bmp", {40, 40, 4}},
+      {"bitmaps/168@1.5x.bmp", {108, 137, 8}}, {"bitmaps/168@2x.bmp", {144, 182, 8}},
+      {"bitmaps/171@1.5x.bmp", {531, 348, 8}}, {"bitmaps/171@2x.bmp", {708, 464, 8}},
+      {"bitmaps/178@1.5x.bmp", {15, 15, 4}},   {"bitmaps/182@2x.bmp", {20, 20, 4}}};
+  std::map<std::string, const Bytes*> by_name;
+  auto files = BuildScaledResources();
+  for (const auto& f : files) by_name[f.path] = &f.bytes;
+  EXPECT_EQ(files.size(), 2u * (9 + 1));  // nine bitmaps and the clip at each ratio
+  for (const auto& [name, want] : bmps) {
+    ASSERT_TRUE(by_name.count(name)) << name;
+    const Bytes& b = *by_name[name];
+    EXPECT_EQ(U32(b, 18), static_cast<uint32_t>(want.w)) << name;
+    EXPECT_EQ(U32(b, 22), static_cast<uint32_t>(want.h)) << name;
+    EXPECT_EQ(U16(b, 28), want.bits) << name;
+  }
+  for (auto [name, w, h] : {std::tuple{"qx@1.5x.avi", 450u, 144u}, {"qx@2x.avi", 600u, 192u}}) {
+    ASSERT_TRUE(by_name.count(name)) << name;
+    const Bytes& avi = *by_name[name];
+    EXPECT_EQ(U32(avi, 32 + 16), static_cast<uint32_t>(kClipFrames)) << name;
+    EXPECT_EQ(U32(avi, 32 + 32), w) << name;
+    EXPECT_EQ(U32(avi, 32 + 36), h) << name;
+  }
+  EXPECT_EQ(RatioSuffix(1.5), "@1.5x");
+  EXPECT_EQ(RatioSuffix(2), "@2x");
 }
 
 TEST(Resources, EveryFileWithItsDepthAndSize) {

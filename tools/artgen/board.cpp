@@ -320,9 +320,9 @@ std::array<Circle, 4> FingerPads() {
            {{296, 140}, kPadRadius}}};
 }
 
-Canvas DrawCircuitBoard() {
+Canvas DrawCircuitBoard(double ratio) {
   const int kScale = 3;
-  Canvas cv(kBoardWidth, kBoardHeight, kScale, kMask);
+  Canvas cv(kBoardWidth, kBoardHeight, kScale, kMask, ratio);
   const Box all{0, 0, kBoardWidth, kBoardHeight};
 
   // Solder mask over glass-fibre board: a faint woven texture and darker edges.

@@ -210,8 +210,8 @@ void Meters(Canvas& cv, double phase) {
 
 }  // namespace
 
-Canvas DrawClipFrame(double phase) {
-  Canvas cv(kClipWidth, kClipHeight, 3, Hex(0, 0, 0));
+Canvas DrawClipFrame(double phase, double ratio) {
+  Canvas cv(kClipWidth, kClipHeight, 3, Hex(0, 0, 0), ratio);
   Radar(cv, phase);
   Scope(cv, phase);
   Meters(cv, phase);

@@ -95,9 +95,9 @@ Rgba EyeAt(Vec2 p, const EyeShape& e) {
 
 }  // namespace
 
-Canvas DrawAlienPortrait() {
+Canvas DrawAlienPortrait(double ratio) {
   const int kScale = 4;
-  Canvas cv(kW, kH, kScale);
+  Canvas cv(kW, kH, kScale, Hex(0, 0, 0), ratio);
   const Box all{0, 0, kW, kH};
 
   // Night-blue backdrop, brighter behind the head, with a few faint stars.

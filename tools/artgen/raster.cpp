@@ -77,11 +77,15 @@ double ValueNoise(double x, double y, uint32_t seed) {
   return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
 }
 
-Canvas::Canvas(int width, int height, int scale, Rgba fill)
+Canvas::Canvas(int width, int height, int scale, Rgba fill, double ratio)
     : width_(width),
       height_(height),
       scale_(scale),
-      px_(static_cast<size_t>(width) * scale * height * scale, fill) {}
+      ratio_(ratio),
+      pixel_width_(static_cast<int>(std::lround(width * ratio))),
+      pixel_height_(static_cast<int>(std::lround(height * ratio))),
+      density_(scale * ratio),
+      px_(static_cast<size_t>(pixel_width_) * scale * pixel_height_ * scale, fill) {}
 
 void Canvas::BlendSample(int sx, int sy, const Rgba& src) {
   Rgba& dst = sample(sx, sy);
@@ -99,10 +103,10 @@ void Canvas::BlendSample(int sx, int sy, const Rgba& src) {
 }
 
 Canvas Canvas::Downsample() const {
-  Canvas out(width_, height_, 1, Rgba{0, 0, 0, 0});
+  Canvas out(pixel_width_, pixel_height_, 1, Rgba{0, 0, 0, 0});
   const double n = static_cast<double>(scale_) * scale_;
-  for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) {
+  for (int y = 0; y < pixel_height_; ++y) {
+    for (int x = 0; x < pixel_width_; ++x) {
       double r = 0, g = 0, b = 0, a = 0;
       for (int j = 0; j < scale_; ++j) {
         for (int i = 0; i < scale_; ++i) {

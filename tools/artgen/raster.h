@@ -1,7 +1,12 @@
 #pragma once
 // A small floating-point RGBA canvas for drawing the program's pictures. Drawing happens in
-// "logical" pixel coordinates; the canvas keeps `scale` x `scale` samples per logical pixel so
+// "logical" pixel coordinates; the canvas keeps `scale` x `scale` samples per output pixel so
 // that edges and fine shading come out smooth once Downsample() averages them together.
+//
+// `ratio` is the device pixel ratio the picture is drawn for: a 20 x 20 lamp at ratio 2 comes
+// out 40 x 40, drawn anew from the same shapes rather than enlarged, so a high-density screen
+// gets finer edges and detail. Output sizes round to the nearest pixel (91 rows at 1.5 give
+// 137). At ratio 1 every sample lands exactly where it always has.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -58,19 +63,22 @@ struct Box {
 
 class Canvas {
  public:
-  Canvas(int width, int height, int scale = 1, Rgba fill = Rgba{0, 0, 0, 1});
+  Canvas(int width, int height, int scale = 1, Rgba fill = Rgba{0, 0, 0, 1}, double ratio = 1);
 
   int width() const { return width_; }  // logical size
   int height() const { return height_; }
   int scale() const { return scale_; }
-  int sample_width() const { return width_ * scale_; }
-  int sample_height() const { return height_ * scale_; }
+  double ratio() const { return ratio_; }
+  int pixel_width() const { return pixel_width_; }  // output size: logical size x ratio
+  int pixel_height() const { return pixel_height_; }
+  int sample_width() const { return pixel_width_ * scale_; }
+  int sample_height() const { return pixel_height_ * scale_; }
 
   Rgba& sample(int sx, int sy) { return px_[static_cast<size_t>(sy) * sample_width() + sx]; }
   const Rgba& sample(int sx, int sy) const {
     return px_[static_cast<size_t>(sy) * sample_width() + sx];
   }
-  // The colour of a logical pixel of a scale-1 canvas.
+  // The colour of a pixel of a scale-1, ratio-1 canvas (what Downsample() returns).
   const Rgba& at(int x, int y) const { return sample(x, y); }
 
   // Source-over blending of a straight (not premultiplied) colour onto one sample.
@@ -80,13 +88,13 @@ class Canvas {
   // The returned colour is blended with its own alpha.
   template <class Shade>
   void Paint(const Box& box, Shade shade) {
-    int sx0 = std::max(0, static_cast<int>(std::floor(box.x0 * scale_)));
-    int sy0 = std::max(0, static_cast<int>(std::floor(box.y0 * scale_)));
-    int sx1 = std::min(sample_width(), static_cast<int>(std::ceil(box.x1 * scale_)));
-    int sy1 = std::min(sample_height(), static_cast<int>(std::ceil(box.y1 * scale_)));
+    int sx0 = std::max(0, static_cast<int>(std::floor(box.x0 * density_)));
+    int sy0 = std::max(0, static_cast<int>(std::floor(box.y0 * density_)));
+    int sx1 = std::min(sample_width(), static_cast<int>(std::ceil(box.x1 * density_)));
+    int sy1 = std::min(sample_height(), static_cast<int>(std::ceil(box.y1 * density_)));
     for (int sy = sy0; sy < sy1; ++sy) {
       for (int sx = sx0; sx < sx1; ++sx) {
-        Vec2 p{(sx + 0.5) / scale_, (sy + 0.5) / scale_};
+        Vec2 p{(sx + 0.5) / density_, (sy + 0.5) / density_};
         Rgba c = shade(p);
         if (c.a > 0) BlendSample(sx, sy, c);
       }
@@ -96,7 +104,7 @@ class Canvas {
   // Fills the region where sdf(p) < 0 with colour(p), the edge softened over one sample.
   template <class Sdf, class Colour>
   void Fill(const Box& box, Sdf sdf, Colour colour) {
-    const double soft = 1.0 / scale_;
+    const double soft = 1.0 / density_;
     Paint(box, [&](Vec2 p) {
       double d = sdf(p);
       double cover = Clamp01(0.5 - d / soft);
@@ -107,11 +115,15 @@ class Canvas {
     });
   }
 
-  // Averages each scale x scale block into one pixel (alpha-weighted), giving a scale-1 canvas.
+  // Averages each scale x scale block into one pixel (alpha-weighted), giving a scale-1 canvas
+  // of the output size at ratio 1, ready for the palette.
   Canvas Downsample() const;
 
  private:
   int width_, height_, scale_;
+  double ratio_;
+  int pixel_width_, pixel_height_;
+  double density_;  // samples per logical pixel
   std::vector<Rgba> px_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The program's pictures, each drawn from scratch. Every function returns a scale-1 canvas at
-// the picture's final size, ready to be reduced to a palette.
+// the picture's final size, ready to be reduced to a palette. `ratio` draws the picture for a
+// screen of that device pixel ratio: the same picture, `ratio` times as many pixels each way.
 #include <array>
 
 #include "raster.h"
@@ -8,14 +9,14 @@
 namespace artgen {
 
 // Status lamp of the main window, 20x20: an unlit grey ball or a lit red one.
-Canvas DrawLamp(bool lit);
+Canvas DrawLamp(bool lit, double ratio = 1);
 
 enum class DotColour { kBlue, kGreen, kGrey, kRed, kAmber };
 // Sensor dot, 10x10: a round coloured dot on a dark square.
-Canvas DrawSensorDot(DotColour colour);
+Canvas DrawSensorDot(DotColour colour, double ratio = 1);
 
 // About box portrait, 72x91.
-Canvas DrawAlienPortrait();
+Canvas DrawAlienPortrait(double ratio = 1);
 
 // Scanner board behind the sensor dots, 354x232.
 inline constexpr int kBoardWidth = 354, kBoardHeight = 232;
@@ -29,7 +30,7 @@ struct Circle {
 };
 // The four fingertip pads, little finger to index finger of a left hand laid on the board.
 std::array<Circle, 4> FingerPads();
-Canvas DrawCircuitBoard();
+Canvas DrawCircuitBoard(double ratio = 1);
 
 // Program icon at any size, on a see-through background.
 Canvas DrawIcon(int size);
@@ -37,6 +38,6 @@ Canvas DrawIcon(int size);
 // Scanning-instrument clip, 300x96. `phase` runs from 0 to 1 over one loop; phases 0 and 1
 // draw the same picture, so the clip repeats without a jump.
 inline constexpr int kClipWidth = 300, kClipHeight = 96;
-Canvas DrawClipFrame(double phase);
+Canvas DrawClipFrame(double phase, double ratio = 1);
 
 }  // namespace artgen

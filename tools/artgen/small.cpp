@@ -33,12 +33,12 @@ Rgba GlossyBall(Vec2 p, Vec2 c, double r, const BallLook& look) {
   return col;
 }
 
-Canvas DrawLamp(bool lit) {
+Canvas DrawLamp(bool lit, double ratio) {
   const int kScale = 8;
   const Vec2 c{10, 10};
   const double r = 8.1;
   Rgba background = lit ? Hex(14, 6, 6) : Hex(0, 0, 0);
-  Canvas cv(20, 20, kScale, background);
+  Canvas cv(20, 20, kScale, background, ratio);
   if (lit) {
     // A faint red halo around the glowing lamp.
     cv.Paint({0, 0, 20, 20}, [&](Vec2 p) {
@@ -61,9 +61,9 @@ Canvas DrawLamp(bool lit) {
   return cv.Downsample();
 }
 
-Canvas DrawSensorDot(DotColour colour) {
+Canvas DrawSensorDot(DotColour colour, double ratio) {
   const int kScale = 8;
-  Canvas cv(10, 10, kScale, Hex(26, 27, 32));
+  Canvas cv(10, 10, kScale, Hex(26, 27, 32), ratio);
   // Sunken square: darker along the top and left edges, lighter along the bottom and right.
   cv.Paint({0, 0, 10, 10}, [](Vec2 p) {
     if (p.x < 1 || p.y < 1) return Hex(10, 10, 12);

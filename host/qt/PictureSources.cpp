@@ -1,0 +1,31 @@
+#include "host/qt/PictureSources.h"
+
+#include <algorithm>
+
+namespace {
+// Screens report ratios such as 1.4999999 or 2.0000001.
+constexpr double kSlack = 0.01;
+}  // namespace
+
+std::vector<double> PictureSources::RatiosOf(int id) {
+  std::vector<double> ratios;
+  if (Resources::FindBitmap(id).size) ratios.push_back(1);
+  for (const Scaled& s : ScaledBitmaps())
+    if (s.id == id && s.blob.size) ratios.push_back(s.ratio);
+  std::sort(ratios.begin(), ratios.end());
+  return ratios;
+}
+
+Resources::Blob PictureSources::Find(int id, double ratio) {
+  if (ratio == 1) return Resources::FindBitmap(id);
+  for (const Scaled& s : ScaledBitmaps())
+    if (s.id == id && s.ratio == ratio) return s.blob;
+  return {};
+}
+
+double PictureSources::Choose(const std::vector<double>& drawn, double dpr) {
+  if (drawn.empty()) return 0;
+  for (double r : drawn)
+    if (r >= dpr - kSlack) return r;
+  return drawn.back();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The compiled-in pictures at each device pixel ratio they were drawn for. Ratio 1 is the core's
+// own bitmap; the higher ratios are the same pictures drawn anew for high-density screens, and
+// only the desktop host has them. A screen's ratio picks the source to draw from, so a lamp on
+// a ratio-2 screen is never the 1x lamp enlarged.
+#include <vector>
+
+#include "common/DialogTemplate.h"
+
+namespace PictureSources {
+
+// One embedded bitmap drawn for a ratio above 1 (BMP file bytes).
+struct Scaled {
+  int id;
+  double ratio;
+  Resources::Blob blob;
+};
+// Every one of them (generated from res/bitmaps/ID@RATIOx.bmp).
+std::vector<Scaled> ScaledBitmaps();
+
+// The ratios bitmap `id` is drawn for, ascending; 1 first when the core has the bitmap.
+std::vector<double> RatiosOf(int id);
+// Bitmap `id` as drawn for `ratio`; empty when it is not drawn for that ratio.
+Resources::Blob Find(int id, double ratio);
+// Which of `drawn` (ascending) serves a screen of device pixel ratio `dpr`: the smallest at or
+// above it, so a picture is only ever reduced, never enlarged; the largest when all are below.
+// At 1.5 that is the 1.5x drawing, pixel for pixel, rather than the 2x one reduced (which would
+// soften every edge the 1.5x drawing has sharp). 0 when `drawn` is empty.
+double Choose(const std::vector<double>& drawn, double dpr);
+
+// The edge lengths of the program icon's compiled-in PNG pictures, ascending.
+std::vector<int> IconSizes();
+
+}  // namespace PictureSources
