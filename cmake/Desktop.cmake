@@ -16,7 +16,9 @@ endif()
 
 # ---- Tests -----------------------------------------------------------------------------------
 # The host on Qt's offscreen platform: core state to widgets, widget input to core input.
-add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp)
+# What a screen reader is told, through QAccessible, in the same program.
+add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp
+                                 ${CMAKE_SOURCE_DIR}/tests/AccessibilityTest.cpp)
 target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::Test GTest::gtest)
 target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60

@@ -61,6 +61,12 @@ class LabelAccessible : public QAccessibleWidget {
     if (t == QAccessible::Name) return LabelText(Label());
     return QAccessibleWidget::text(t);
   }
+  // An empty text shows nothing, so there is nothing to read: a result line before its reveal.
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    if (Label().text().isEmpty()) s.invisible = true;
+    return s;
+  }
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
       QAccessible::Relation match) const override {
     // Qt's pair names what the other object is to this one: the caption is its Label.
