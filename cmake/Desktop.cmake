@@ -40,7 +40,8 @@ if(X11_FOUND)
   add_executable(quorblex_desktop_tests ${DESKTOP_TEST_SOURCES})
   target_link_libraries(quorblex_desktop_tests PRIVATE quorblex_desktop_harness GTest::gtest_main)
   target_compile_definitions(quorblex_desktop_tests PRIVATE
-    QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>")
+    QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>"
+    QUORBLEX_SCREEN_READER="${CMAKE_SOURCE_DIR}/tests/desktop/screen_reader.py")
   add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 

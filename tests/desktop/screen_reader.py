@@ -8,7 +8,7 @@ bounded; the exit status is 0 when the results dialog was read, 1 otherwise (wit
 standard error).
 
 Output, one item a line:
-  tree WINDOW DEPTH ROLE|NAME|DESCRIPTION|LABELLED-BY|VALUE|STATES
+  tree WINDOW|DEPTH|ROLE|NAME|DESCRIPTION|LABELLED-BY|VALUE|STATES
   heard EVENT ROLE|NAME   (a notification shown, a name changed)
 """
 import sys
@@ -79,7 +79,7 @@ def line(obj):
 
 
 def print_tree(title, root):
-    print("tree %s 0 %s" % (title, line(root)))
+    print("tree %s|0|%s" % (title, line(root)))
     stack = [(root, 0)]
     while stack:
         obj, depth = stack.pop()
@@ -87,7 +87,7 @@ def print_tree(title, root):
         for c in reversed([c for c in children if c is not None]):
             stack.append((c, depth + 1))
         if obj is not root:
-            print("tree %s %d %s" % (title, depth, line(obj)))
+            print("tree %s|%d|%s" % (title, depth, line(obj)))
 
 
 def wait_for(what, test, seconds):
