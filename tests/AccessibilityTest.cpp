@@ -69,9 +69,7 @@ class AccessibilityTest : public ::testing::Test {
     return out;
   }
   static QString Name(QAccessibleInterface* i) { return i->text(QAccessible::Name); }
-  static QString Description(QAccessibleInterface* i) {
-    return i->text(QAccessible::Description);
-  }
+  static QString Description(QAccessibleInterface* i) { return i->text(QAccessible::Description); }
   // The notification object a label shows with its new words; null while it has none.
   static QAccessibleInterface* Announcement(QAccessibleInterface* label) {
     for (int i = 0; i < label->childCount(); ++i)
@@ -229,8 +227,8 @@ TEST_F(AccessibilityTest, CheckboxesAndTheTrackbarExposeTheirStateAndValue) {
   std::set<QString> groups;
   for (QAccessibleInterface* c : Children(setup))
     if (c->role() == QAccessible::Grouping) groups.insert(Name(c));
-  EXPECT_EQ(groups, (std::set<QString>{QStringLiteral("Scanning Options"),
-                                       QStringLiteral("Monitoring")}));
+  EXPECT_EQ(groups,
+            (std::set<QString>{QStringLiteral("Scanning Options"), QStringLiteral("Monitoring")}));
 }
 
 TEST_F(AccessibilityTest, AMessageBoxIsDescribedByItsTextAndNamesItsIcon) {
@@ -242,8 +240,13 @@ TEST_F(AccessibilityTest, AMessageBoxIsDescribedByItsTextAndNamesItsIcon) {
   box.boxFlags = MB_YESNO | MB_ICONEXCLAMATION;
   box.controls = {
       {-1, ControlKind::Icon, "", 0x30, {10, 10, 20, 20}, 0, 0},
-      {0xFFFF, ControlKind::Text, "Sensors Indicate Possible Activity!\nPerform Full Scan?", 0,
-       {40, 10, 100, 16}, SS_LEFT | SS_NOPREFIX, 0},
+      {0xFFFF,
+       ControlKind::Text,
+       "Sensors Indicate Possible Activity!\nPerform Full Scan?",
+       0,
+       {40, 10, 100, 16},
+       SS_LEFT | SS_NOPREFIX,
+       0},
       {IDYES, ControlKind::PushButton, "&Yes", 0, {20, 34, 50, 14}, BS_DEFPUSHBUTTON, 0},
   };
   HWND h = Open(box);

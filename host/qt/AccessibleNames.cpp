@@ -21,7 +21,8 @@ struct Named {
 // The controls without words of their own; lamps and dots are numbered below.
 constexpr Named kNamed[] = {
     {102, ControlKind::BlackRect, -1, "scanner screen", ""},
-    {102, ControlKind::Animation, 1005, "radar sweep", "radar scope, oscilloscope and level meters"},
+    {102, ControlKind::Animation, 1005, "radar sweep",
+     "radar scope, oscilloscope and level meters"},
     {100, ControlKind::Picture, 65535, "portrait", "an alien face in blue tones"},
     {148, ControlKind::BlackFrame, -1, "lamp bar", ""},
     {149, ControlKind::GroupBox, -1, "results", ""},
@@ -36,8 +37,8 @@ struct BitmapState {
   const char* state;
 };
 constexpr BitmapState kStates[] = {
-    {146, "unlit"}, {147, "lit"},   {178, "blue"},  {179, "green"},
-    {180, "grey"},  {181, "red"},   {182, "amber"},
+    {146, "unlit"}, {147, "lit"}, {178, "blue"},  {179, "green"},
+    {180, "grey"},  {181, "red"}, {182, "amber"},
 };
 
 template <size_t N>

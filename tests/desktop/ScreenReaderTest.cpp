@@ -87,9 +87,9 @@ class ScreenReaderTest : public ::testing::Test {
     x_ = std::make_unique<Xvfb>();
     ASSERT_TRUE(x_->Ok()) << "Xvfb did not start";
     // A session bus of our own, and the accessibility bus announced on it.
-    bus_ = std::make_unique<Program>(x_->Name(), "", std::vector<std::string>{}, "/usr/bin/dbus-daemon",
-                                     std::vector<std::string>{"--session", "--nofork",
-                                                              "--print-address=1"});
+    bus_ = std::make_unique<Program>(
+        x_->Name(), "", std::vector<std::string>{}, "/usr/bin/dbus-daemon",
+        std::vector<std::string>{"--session", "--nofork", "--print-address=1"});
     std::string address;
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -99,9 +99,9 @@ class ScreenReaderTest : public ::testing::Test {
         10000))
         << "the session bus did not start: " << bus_->Stderr();
     busEnv_ = "DBUS_SESSION_BUS_ADDRESS=" + address.substr(0, address.find('\n'));
-    launcher_ = std::make_unique<Program>(x_->Name(), "", std::vector<std::string>{busEnv_},
-                                          kBusLauncher,
-                                          std::vector<std::string>{"--launch-immediately"});
+    launcher_ =
+        std::make_unique<Program>(x_->Name(), "", std::vector<std::string>{busEnv_}, kBusLauncher,
+                                  std::vector<std::string>{"--launch-immediately"});
     std::string ask = busEnv_ +
                       " dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus "
                       "org.a11y.Bus.GetAddress";
@@ -115,8 +115,8 @@ class ScreenReaderTest : public ::testing::Test {
     Program reader(x_->Name(), "", {busEnv_}, kPython, {QUORBLEX_SCREEN_READER});
     int status = reader.WaitExit(90000);
     std::string out = ReadFile(reader.Home() + "/stdout.txt");
-    EXPECT_EQ(status, 0) << "the reader failed: " << reader.Stderr() << "\nprogram: "
-                         << program.Stderr() << "\nread so far:\n"
+    EXPECT_EQ(status, 0) << "the reader failed: " << reader.Stderr()
+                         << "\nprogram: " << program.Stderr() << "\nread so far:\n"
                          << out;
     return out;
   }
@@ -162,8 +162,8 @@ TEST_F(ScreenReaderTest, TheMainWindowAndTheScanResultsAreReadAndEachResultIsAnn
       EXPECT_FALSE(n.name.empty()) << "an unnamed " << n.role;
     }
   }
-  EXPECT_EQ(captions, (std::set<std::string>{"Alien Presence:", "Proximity:", "Type:",
-                                             "Abduction Probability:"}));
+  EXPECT_EQ(captions, (std::set<std::string>{
+                          "Alien Presence:", "Proximity:", "Type:", "Abduction Probability:"}));
   ASSERT_TRUE(values.count("Alien Presence:"));
   EXPECT_TRUE((std::set<std::string>{"None Detected", "Probable", "Detected", "You are an alien!"})
                   .count(values["Alien Presence:"]))
