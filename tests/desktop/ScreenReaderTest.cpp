@@ -113,7 +113,7 @@ class ScreenReaderTest : public ::testing::Test {
   std::string Read() {
     Program program(x_->Name(), kQuiet, {busEnv_, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
     Program reader(x_->Name(), "", {busEnv_}, kPython, {QUORBLEX_SCREEN_READER});
-    int status = reader.WaitExit(90000);
+    int status = reader.WaitExit(120000);
     std::string out = ReadFile(reader.Home() + "/stdout.txt");
     EXPECT_EQ(status, 0) << "the reader failed: " << reader.Stderr()
                          << "\nprogram: " << program.Stderr() << "\nread so far:\n"

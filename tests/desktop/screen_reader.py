@@ -136,7 +136,7 @@ def main():
         heard, "object:state-changed:showing", "object:property-change:accessible-name")
 
     outcome = {}
-    deadline = time.monotonic() + 40
+    deadline = time.monotonic() + 60
 
     def poll():
         if time.monotonic() > deadline:
