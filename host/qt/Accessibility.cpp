@@ -44,14 +44,14 @@ class WindowAccessible : public QAccessibleWidget {
   explicit WindowAccessible(DialogWindow* w) : QAccessibleWidget(w, QAccessible::Dialog) {}
   QString text(QAccessible::Text t) const override {
     // A message box is described by its message, so the reader says it with the caption.
-    if (t == QAccessible::Description && Window()->templateId() == -1)
-      for (const auto& [h, view] : Window()->Views())
+    if (t == QAccessible::Description && Dialog()->templateId() == -1)
+      for (const auto& [h, view] : Dialog()->Views())
         if (auto* label = dynamic_cast<const StaticTextView*>(view)) return LabelText(*label);
     return QAccessibleWidget::text(t);
   }
 
  private:
-  DialogWindow* Window() const { return static_cast<DialogWindow*>(widget()); }
+  DialogWindow* Dialog() const { return static_cast<DialogWindow*>(widget()); }
 };
 
 class LabelAccessible : public QAccessibleWidget {
