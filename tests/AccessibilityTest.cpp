@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <set>
@@ -229,6 +230,38 @@ TEST_F(AccessibilityTest, CheckboxesAndTheTrackbarExposeTheirStateAndValue) {
     if (c->role() == QAccessible::Grouping) groups.insert(Name(c));
   EXPECT_EQ(groups,
             (std::set<QString>{QStringLiteral("Scanning Options"), QStringLiteral("Monitoring")}));
+}
+
+TEST_F(AccessibilityTest, TheCoresFocusIsTheReadersAndAPressIsAClick) {
+  HWND main = Open(102);
+  HWND setup = Open(169, main);
+  QApplication::setActiveWindow(host.FindWindow(setup));
+  ws.SetFocus(ws.GetDlgItem(setup, 1031));
+  QAccessibleInterface* slider = Of(setup, 1031);
+  QAccessibleInterface* ok = Of(setup, IDOK);
+  EXPECT_TRUE(slider->state().focusable);
+  EXPECT_TRUE(slider->state().focused);
+  EXPECT_TRUE(ok->state().focusable);
+  EXPECT_FALSE(ok->state().focused);
+  EXPECT_TRUE(ok->state().defaultButton);
+  ws.SetFocus(ws.GetDlgItem(setup, IDCANCEL));
+  EXPECT_FALSE(slider->state().focused);
+  EXPECT_TRUE(Of(setup, IDCANCEL)->state().focused);
+
+  // Pressing a button or toggling a checkbox through the reader is the user's click.
+  struct : InputSink {
+    void Push(InputEvent e) override { clicked.push_back(e.id); }
+    std::vector<int> clicked;
+  } input;
+  ok->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  QAccessibleInterface* sounds = Of(setup, 1024);
+  EXPECT_EQ(sounds->actionInterface()->actionNames(),
+            QStringList{QAccessibleActionInterface::toggleAction()});
+  sounds->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  host.Wait(clock.Now(), input);
+  host.Wait(clock.Now(), input);
+  EXPECT_EQ(input.clicked, (std::vector<int>{IDOK, 1024}));
+  EXPECT_FALSE(sounds->state().checked);  // the core has not ticked it yet
 }
 
 TEST_F(AccessibilityTest, AMessageBoxIsDescribedByItsTextAndNamesItsIcon) {

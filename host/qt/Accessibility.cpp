@@ -2,15 +2,20 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 #include "host/qt/AccessibleNames.h"
+#include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogWindow.h"
 #include "host/qt/IconView.h"
 #include "host/qt/PictureView.h"
+#include "host/qt/PushButtonView.h"
 #include "host/qt/StaticFrameView.h"
 #include "host/qt/StaticTextView.h"
+#include "host/qt/TrackbarView.h"
 
 namespace {
 
@@ -95,12 +100,89 @@ class PictureAccessible : public QAccessibleWidget {
   }
 };
 
+// The keyboard focus is the core's; Qt's own focus never moves, so Qt's interfaces would call
+// every control unfocusable and none focused. A control says what the core shows instead.
+bool HasFocus(const QWidget* w) {
+  bool look = false;
+  if (auto* b = dynamic_cast<const PushButtonView*>(w)) look = b->FocusLook();
+  if (auto* c = dynamic_cast<const CheckBoxView*>(w)) look = c->FocusLook();
+  if (auto* t = dynamic_cast<const TrackbarView*>(w)) look = t->FocusLook();
+  return look && w->isActiveWindow();
+}
+
+QAccessible::State WithFocus(QAccessible::State s, const QWidget* w) {
+  s.focusable = true;
+  s.focused = HasFocus(w);
+  return s;
+}
+
+// A push button or a checkbox: pressed or toggled through the reader as by a click.
+class ButtonAccessible : public QAccessibleWidget {
+ public:
+  ButtonAccessible(QAbstractButton* b, QAccessible::Role role) : QAccessibleWidget(b, role) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+      return Accessibility::WithoutMnemonic(Button()->text());
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = WithFocus(QAccessibleWidget::state(), widget());
+    if (role() == QAccessible::CheckBox) {
+      s.checkable = true;
+      s.checked = Button()->isChecked();
+    }
+    if (auto* push = qobject_cast<const QPushButton*>(widget()))
+      s.defaultButton = push->isDefault();
+    return s;
+  }
+  QStringList actionNames() const override {
+    return {role() == QAccessible::CheckBox ? toggleAction() : pressAction()};
+  }
+  void doAction(const QString& action) override {
+    if (actionNames().contains(action)) Button()->click();
+  }
+
+ private:
+  QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+// The trackbar: its position between the core's range. A reader reads it and does not move it;
+// the user moves it with the keys the dialog knows.
+class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit SliderAccessible(TrackbarView* t) : QAccessibleWidget(t, QAccessible::Slider) {}
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QAccessible::State state() const override {
+    return WithFocus(QAccessibleWidget::state(), widget());
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return QString::number(Slider()->value());
+    return QAccessibleWidget::text(t);
+  }
+  QVariant currentValue() const override { return Slider()->value(); }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return Slider()->maximum(); }
+  QVariant minimumValue() const override { return Slider()->minimum(); }
+  QVariant minimumStepSize() const override { return Slider()->singleStep(); }
+
+ private:
+  TrackbarView* Slider() const { return static_cast<TrackbarView*>(widget()); }
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   auto* w = qobject_cast<QWidget*>(object);
   if (!w) return nullptr;
   if (auto* window = dynamic_cast<DialogWindow*>(w)) return new WindowAccessible(window);
   if (auto* label = dynamic_cast<StaticTextView*>(w)) return new LabelAccessible(label);
   if (auto* picture = dynamic_cast<PictureView*>(w)) return new PictureAccessible(picture);
+  if (auto* push = dynamic_cast<PushButtonView*>(w))
+    return new ButtonAccessible(push, QAccessible::Button);
+  if (auto* check = dynamic_cast<CheckBoxView*>(w))
+    return new ButtonAccessible(check, QAccessible::CheckBox);
+  if (auto* trackbar = dynamic_cast<TrackbarView*>(w)) return new SliderAccessible(trackbar);
   if (dynamic_cast<ClipView*>(w)) return new QAccessibleWidget(w, QAccessible::Animation);
   if (dynamic_cast<IconView*>(w)) return new QAccessibleWidget(w, QAccessible::Graphic);
   if (dynamic_cast<StaticFrameView*>(w)) return new QAccessibleWidget(w, QAccessible::Grouping);
@@ -158,6 +240,15 @@ void TextChanged(QWidget* view, bool announce) {
   if (const StaticTextView* caption = CaptionOf(*label))
     words = LabelText(*caption) + QLatin1Char(' ') + words;
   Announce(label, words);
+}
+
+void FocusMoved(QWidget* view) {
+  // The core reports its focus after every change of the dialog's focus or default button.
+  static QPointer<QWidget> told;
+  if (!HasFocus(view) || told == view) return;
+  told = view;
+  QAccessibleEvent focus(view, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
 }
 
 QString WithoutMnemonic(const QString& text) {

@@ -22,6 +22,8 @@ void Install();
 void Describe(QWidget* view, const Window& control, const Window& dialog);
 // The text of `view` changed. Readers hear of it; `announce` also has it read out.
 void TextChanged(QWidget* view, bool announce);
+// The core moved the keyboard focus to `view`: the reader follows it.
+void FocusMoved(QWidget* view);
 // `text` as a reader should say it: a mnemonic '&' dropped, "&&" read as one '&'.
 QString WithoutMnemonic(const QString& text);
 

@@ -255,6 +255,8 @@ void DialogWindow::FocusChanged(const Window& d) {
     changed |= view->SetDefaultLook(h == def);
     if (changed && OnScreen()) view->widget()->repaint();
   }
+  if (ControlView* focused = View(d.focus); focused && OnScreen())
+    Accessibility::FocusMoved(focused->widget());
 }
 
 void DialogWindow::MenuChanged(const Window& d) {

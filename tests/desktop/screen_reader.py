@@ -73,6 +73,7 @@ def line(obj):
     states = obj.getState()
     flags = ",".join(name for name, s in (("showing", pyatspi.STATE_SHOWING),
                                           ("checked", pyatspi.STATE_CHECKED),
+                                          ("focused", pyatspi.STATE_FOCUSED),
                                           ("sensitive", pyatspi.STATE_SENSITIVE))
                      if states.contains(s))
     return "|".join([obj.getRoleName(), obj.name, obj.description, labelled, value, flags])
