@@ -16,7 +16,9 @@ endif()
 
 # ---- Tests -----------------------------------------------------------------------------------
 # The host on Qt's offscreen platform: core state to widgets, widget input to core input.
-add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp)
+# What a screen reader is told, through QAccessible, in the same program.
+add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp
+                                 ${CMAKE_SOURCE_DIR}/tests/AccessibilityTest.cpp)
 target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::Test GTest::gtest)
 target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60
@@ -39,7 +41,8 @@ if(X11_FOUND)
   target_link_libraries(quorblex_desktop_tests PRIVATE quorblex_desktop_harness GTest::gtest_main)
   target_compile_definitions(quorblex_desktop_tests PRIVATE
     QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>"
-    QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    QUORBLEX_SCREEN_READER="${CMAKE_SOURCE_DIR}/tests/desktop/screen_reader.py")
   add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 

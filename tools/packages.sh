@@ -2,7 +2,8 @@
 # Sourced by run.sh and test.sh.
 RUN_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
               libgtest-dev libgmock-dev)
-TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev sox ccache)
+TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev
+               sox ccache dbus dbus-bin at-spi2-core python3-pyatspi)
 
 install_missing() {
   local missing=()

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "common/WindowSystem.h"
+#include "host/qt/Accessibility.h"
 #include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogUnits.h"
@@ -102,6 +103,7 @@ DialogWindow::DialogWindow(const Window& dialog, DialogWindow* owner, Report rep
       centered_(dialog.tmpl && dialog.tmpl->centered),
       menu_(dialog.sysMenu),
       closeBoxEnabled_(dialog.closeBoxEnabled) {
+  Accessibility::Install();
   setAttribute(Qt::WA_DeleteOnClose, false);
   setFocusPolicy(Qt::NoFocus);
   setFont(DialogUnits::Font());
@@ -168,6 +170,7 @@ void DialogWindow::AddView(const Window& c, const Window& dialog) {
     w->setGeometry(DialogUnits::ToPixels(c.rect));
   w->installEventFilter(this);
   ApplyAll(c, view);
+  Accessibility::Describe(w, c, dialog);
   w->raise();
   views_.emplace_back(c.hwnd, view);
   byHandle_[c.hwnd] = view;
@@ -206,6 +209,7 @@ void DialogWindow::ControlChanged(const Window& c, Change what) {
       return;
     default:
       view->Apply(c, what);
+      if (what == Change::Text) Accessibility::TextChanged(w, OnScreen());
       break;
   }
   if (!OnScreen()) return;
@@ -251,6 +255,8 @@ void DialogWindow::FocusChanged(const Window& d) {
     changed |= view->SetDefaultLook(h == def);
     if (changed && OnScreen()) view->widget()->repaint();
   }
+  if (ControlView* focused = View(d.focus); focused && OnScreen())
+    Accessibility::FocusMoved(focused->widget());
 }
 
 void DialogWindow::MenuChanged(const Window& d) {

@@ -1,0 +1,30 @@
+#pragma once
+// What assistive technology (a screen reader over AT-SPI) learns of our windows. Qt knows its
+// own buttons, checkboxes, slider and group boxes; our windows, static texts, pictures, clip,
+// icon and black statics are plain widgets to it, which a screen reader sees as unnamed
+// fillers. This gives each its role and name, and tells the reader when a text changes.
+//
+// A changed text is announced: Orca presents neither a label's new name nor its changed text
+// unless the label has the focus, and the focus never leaves the buttons; so a label that
+// changes keeps a hidden notification object that shows itself again with the new words, which
+// Orca reads out wherever the focus is.
+#include <QString>
+
+#include "common/Window.h"
+
+class QWidget;
+
+namespace Accessibility {
+
+// Registers our views' accessible interfaces with Qt; the first call does it.
+void Install();
+// Names the widget of `control` when the control has no words of its own (a picture, the clip).
+void Describe(QWidget* view, const Window& control, const Window& dialog);
+// The text of `view` changed. Readers hear of it; `announce` also has it read out.
+void TextChanged(QWidget* view, bool announce);
+// The core moved the keyboard focus to `view`: the reader follows it.
+void FocusMoved(QWidget* view);
+// `text` as a reader should say it: a mnemonic '&' dropped, "&&" read as one '&'.
+QString WithoutMnemonic(const QString& text);
+
+}  // namespace Accessibility
