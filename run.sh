@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 source tools/packages.sh
 install_missing "${RUN_PACKAGES[@]}"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+mapfile -t configure < <(configure_args build)
+cmake -S . -B build "${configure[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target quorblex-sim quorblex
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

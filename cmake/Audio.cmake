@@ -14,5 +14,5 @@ gtest_discover_tests(quorblex_audio_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=disk;SDL_DISKAUDIOFILE=${CMAKE_BINARY_DIR}/audio-test.raw"
              TIMEOUT 180)
 
-add_executable(quorblex_audio_bench ${CMAKE_SOURCE_DIR}/bench/AudioLatencyBench.cpp)
+add_executable(quorblex_audio_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/AudioLatencyBench.cpp)
 target_link_libraries(quorblex_audio_bench PRIVATE quorblex_audio SDL2::SDL2 Threads::Threads)

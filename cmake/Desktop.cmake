@@ -47,7 +47,7 @@ if(X11_FOUND)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 
   # ---- Benchmark (prints figures; not a test) ------------------------------------------------
-  add_executable(quorblex_desktop_bench ${CMAKE_SOURCE_DIR}/bench/DesktopBench.cpp)
+  add_executable(quorblex_desktop_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/DesktopBench.cpp)
   target_link_libraries(quorblex_desktop_bench PRIVATE quorblex_desktop_harness)
   add_dependencies(quorblex_desktop_bench quorblex)
 endif()

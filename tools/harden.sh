@@ -9,6 +9,7 @@
 #
 #   tools/harden.sh          the quick run: fuzz 10 s a target, soak 20 users x 1 virtual hour
 #   tools/harden.sh --long   fuzz 300 s a target, soak 20 users x 24 virtual hours
+#   tools/harden.sh --build-only   only the build (test.sh runs it early, in the background)
 #
 # Prints the figures of each stage and the total time. The environment may override the sizes:
 #   HARDEN_FUZZ_SECONDS, HARDEN_SOAK_SEEDS, HARDEN_SOAK_HOURS.
@@ -16,10 +17,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 long=0
+build_only=0
 for arg in "$@"; do
   case "$arg" in
     --long) long=1 ;;
-    *) echo "usage: tools/harden.sh [--long]" >&2; exit 2 ;;
+    --build-only) build_only=1 ;;
+    *) echo "usage: tools/harden.sh [--long | --build-only]" >&2; exit 2 ;;
   esac
 done
 if [ "$long" -eq 1 ]; then
@@ -42,18 +45,20 @@ stage_done() { echo "== harden: $1 took $((SECONDS - stage_start)) s"; }
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+source tools/packages.sh
+mapfile -t configure < <(configure_args build-harden)
 
 # ---- 1. Sanitizers ------------------------------------------------------------------------
 stage "sanitizer and fuzz build (build-harden, clang++-14)"
 # -O1 with line tables: the sanitizers' reports keep file and line, and the build is quicker
-# than at -O2 with full debug information.
-cmake -S . -B build-harden -DCMAKE_BUILD_TYPE=Harden -DCMAKE_CXX_FLAGS_HARDEN="-O1 -gline-tables-only" \
+# than at -O2 with full debug information. lld links the large instrumented programs quickly.
+cmake -S . -B build-harden "${configure[@]}" -DCMAKE_BUILD_TYPE=Harden \
+  -DCMAKE_CXX_FLAGS_HARDEN="-O1 -gline-tables-only" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
   -DQUORBLEX_DESKTOP=OFF -DQUORBLEX_FUZZ=ON -DQUORBLEX_WERROR=ON \
-  -DCMAKE_CXX_COMPILER=clang++-14 "${launcher[@]}" >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build build-harden -j"$jobs"
 stage_done "sanitizer and fuzz build"
+[ "$build_only" -eq 1 ] && exit 0
 
 stage "tests under the sanitizers"
 # Left out here: the soak (step 3) and the two odds tests, which replay the same reveal and

@@ -1,7 +1,11 @@
-# Debian packages the project needs, and a function that installs the missing ones.
-# Sourced by run.sh and test.sh.
-RUN_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
+# Debian packages the project needs, a function that installs the missing ones, and the
+# options every build folder is configured with. Sourced by run.sh, test.sh and harden.sh.
+RUN_PACKAGES=(cmake ninja-build make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
               libgtest-dev libgmock-dev)
+# What tools/harden.sh builds with: test.sh installs these first and starts that build while
+# the rest installs.
+HARDEN_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev lld-14 libgtest-dev libgmock-dev
+                 ccache)
 TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev
                sox ccache dbus dbus-bin at-spi2-core python3-pyatspi)
 
@@ -16,7 +20,17 @@ install_missing() {
   echo "Installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
+  if [ -z "${QUORBLEX_APT_UPDATED:-}" ]; then
+    $sudo apt-get update -qq
+    QUORBLEX_APT_UPDATED=1
+  fi
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"
+}
+
+# configure_args DIR: Ninja for a new build folder (an existing one keeps its generator), and
+# ccache when it is there.
+configure_args() {
+  if [ ! -f "$1/CMakeCache.txt" ] && command -v ninja >/dev/null; then echo "-GNinja"; fi
+  if command -v ccache >/dev/null; then echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
 }
