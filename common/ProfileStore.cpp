@@ -180,8 +180,12 @@ class WriteLock {
 // Temp files are named ".<profile>.<pid>.<n>.tmp" next to the profile, so a leftover says which
 // process made it.
 std::string TempStem(const std::string& profile) {
-  // Keep the name within NAME_MAX however long the profile's name is.
-  return "." + BaseName(profile).substr(0, 200) + ".";
+  // Keep the name within NAME_MAX however long the profile's name is. Appended rather than
+  // "." + ...: GCC 12 at -O3 misreads the inlined insert as an overlapping copy (-Wrestrict).
+  std::string stem = ".";
+  stem += BaseName(profile).substr(0, 200);
+  stem += '.';
+  return stem;
 }
 
 std::string TempName(const std::string& profile) {
