@@ -66,21 +66,24 @@ for name in "${CUES[@]}"; do
   len=$(sox --i -D "$file" 2>/dev/null) || len=
   rms=$(rms_of "$file") peak=$(peak_of "$file")
   samples=$(sox --i -s "$file" 2>/dev/null) || samples=
-  ms=$(( (${samples:-0} * 1000 + 11025) / 22050 ))
+  rate=$(sox --i -r "$file" 2>/dev/null) || rate=
+  # As the program counts: whole samples, rounded to the nearest millisecond.
+  ms=$(( ${rate:-0} > 0 ? (${samples:-0} * 1000 + rate / 2) / rate : 0 ))
   printf '%-14s %9d %9.4f %9.4f\n' "$name" "$ms" "${rms:-0}" "${peak:-0}"
-  if [[ -z $len || -z $rms || -z $samples ]]; then
+  if [[ -z $len || -z $rms || -z $samples || -z $rate ]]; then
     fail "$name" "sox cannot read it"
     continue
   fi
 
-  rate=$(sox --i -r "$file") chans=$(sox --i -c "$file") bits=$(sox --i -b "$file")
+  chans=$(sox --i -c "$file") bits=$(sox --i -b "$file")
   enc=$(sox --i -e "$file") type=$(sox --i -t "$file")
   [[ $type == wav && $rate == 22050 && $chans == 1 && $bits == 16 && $enc == Signed* ]] ||
     fail "$name" "format is $type $rate Hz $chans ch $bits bit $enc"
   # A plain RIFF/WAVE file: 44 header bytes then the samples, nothing else.
   size=$(stat -c %s "$file")
   ((size == 44 + 2 * samples)) || fail "$name" "$size bytes for $samples samples: extra chunks"
-  ((ms == LENGTH_MS[$name])) || fail "$name" "lasts $ms ms, the program counts on ${LENGTH_MS[$name]} ms"
+  ((ms == LENGTH_MS[$name])) ||
+    fail "$name" "lasts $ms ms, the program counts on ${LENGTH_MS[$name]} ms"
   lt "$peak" 0.999 || fail "$name" "peak $peak: it clips"
 
   lt "$rms" "$MIN_RMS" && fail "$name" "RMS $rms is next to silence ($silence_rms)"

@@ -75,8 +75,10 @@ cue() {
   level=$(awk -v a="$rms" -v t="$LEVEL_RMS" 'BEGIN { printf "%.2f", 20 * log(t / a) / log(10) }')
   sox -R -D -V1 "$work/speech.wav" "${FORMAT[@]}" -t wav "$out/$file" \
     "${tempo[@]}" gain "$level" pad 0 1 trim 0 "${samples}s"
+  local speech
+  speech=$(awk -v g="$got" -v t="${tempo[2]:-1}" 'BEGIN { printf "%d", g / t }')
   printf 'gen_cues: %-13s stretch %s%s, speech %s of %s samples\n' "$file" "$stretch" \
-    "${tempo[*]:+, ${tempo[*]}}" "$got" "$samples"
+    "${tempo[*]:+, ${tempo[*]}}" "$speech" "$samples"
 }
 
 # The scanner beep: 150 ms of a soft-edged square wave at 1250 Hz, not a voice.
