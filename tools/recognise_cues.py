@@ -143,7 +143,7 @@ class Recogniser:
         if scores[own] is None or not others:
             return "-"
         runner_up = max(others, key=others.get)
-        return f"{scores[own] - others[runner_up]}({runner_up})"
+        return f"{scores[own] - others[runner_up]}({runner_up.replace(' ', '_')})"
 
 
 def samples_of(path, lead_in):
