@@ -33,7 +33,8 @@ readonly -a TRIM=(norm -1 silence 1 0.01 0.5% fade q 0.005 reverse
                   silence 1 0.01 0.5% fade q 0.015 reverse)
 # The instrument sound, lighter than a telephone: cut the boom, a touch of overdrive and a
 # shallow flanger for the metallic edge, a faint 60 Hz tremolo for the buzz, a lift where the
-# consonants live, and the top rolled off. Then level to 1 dB under full scale.
+# consonants live, and the top rolled off. (Levelled to 1 dB under full scale only on the way:
+# LEVEL_RMS below sets the final level.)
 readonly -a COLOUR=(highpass 120 overdrive 3 10 flanger 0 0.6 0 35 4 sine 25 lin
                     tremolo 60 12 equalizer 2500 1.5q 3 lowpass 7000 norm -1)
 readonly -a FORMAT=(-r "$RATE" -c 1 -b 16 -e signed-integer)
