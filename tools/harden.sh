@@ -65,7 +65,7 @@ stage "tests under the sanitizers"
 # verdict 100,000 times for their statistics; every path they take runs under the sanitizers
 # in the other behaviour tests, and the plain build runs them in full.
 ctest --test-dir build-harden --output-on-failure -j"$jobs" --timeout 600 \
-  -E '^Soak\.|^FullScanOdds\.|^AbducteeVerdict\.SharesOverManyOpenings'
+  -E '^Soak\.|^Cues\.|^FullScanOdds\.|^AbducteeVerdict\.SharesOverManyOpenings'
 stage_done "tests under the sanitizers"
 
 # ---- 2. Fuzzing ---------------------------------------------------------------------------
