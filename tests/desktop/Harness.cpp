@@ -113,8 +113,8 @@ Xvfb::Xvfb() {
   }
   ::close(fds[0]);
   if (number.find('\n') == std::string::npos) return;
-  // Built in place, not ":" + ...: GCC 12 at -O3 misreads the temporaries as an overlapping
-  // copy (-Wrestrict).
+  // Built apart and moved in: GCC 12 at -O3 misreads ":" + ... and assigning a literal as
+  // overlapping copies (-Wrestrict).
   std::string name(1, ':');
   name.append(number, 0, number.find('\n'));
   name_ = std::move(name);
