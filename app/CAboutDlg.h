@@ -1,10 +1,11 @@
 #pragma once
 // The About box: name, version, picture, credits and a Help button.
 #include "common/CDialog.h"
+#include "res/ResourceIds.h"
 
 class CAboutDlg : public CDialog {
  public:
-  CAboutDlg() : CDialog(100, nullptr) {}
+  CAboutDlg() : CDialog(IDD_ABOUTBOX, nullptr) {}
 
  protected:
   const MsgMap* GetMessageMap() const override;

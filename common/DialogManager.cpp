@@ -56,22 +56,19 @@ bool DialogManager::HandleKey(const MSG& msg) {
   switch (msg.wParam) {
     case VK_RETURN:
       if (focus && focus->kind == ControlKind::PushButton)
-        Press(*focus);
+        ws_.PressButton(*focus);
       else
         PressDefault();
       return true;
     case VK_ESCAPE:
-      ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                      static_cast<LPARAM>(ws_.GetDlgItem(dialog_.hwnd, IDCANCEL)));
+      ws_.SendClicked(dialog_.hwnd, IDCANCEL, ws_.GetDlgItem(dialog_.hwnd, IDCANCEL));
       return true;
     case VK_TAB:
       MoveFocus(msg.lParam & kShiftHeld);
       return true;
     case VK_SPACE:
-      if (focus && (focus->kind == ControlKind::PushButton || focus->kind == ControlKind::CheckBox)) {
-        if (focus->kind == ControlKind::CheckBox) ws_.SetCheck(focus->hwnd, focus->checked ? 0 : 1);
-        Press(*focus);
-      }
+      if (focus && (focus->kind == ControlKind::PushButton || focus->kind == ControlKind::CheckBox))
+        ws_.PressButton(*focus);
       return true;
     default:
       if (focus && focus->kind == ControlKind::Trackbar) return Trackbar(*focus, msg.wParam);
@@ -79,20 +76,15 @@ bool DialogManager::HandleKey(const MSG& msg) {
   }
 }
 
-void DialogManager::Press(const Window& button) {
-  ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_CLICKED),
-                  static_cast<LPARAM>(button.hwnd));
-}
-
 void DialogManager::PressDefault() {
   HWND h = ws_.GetDlgItem(dialog_.hwnd, dialog_.defId);
   const Window* def = ws_.Find(h);
   if (def) {
-    if (Usable(def)) Press(*def);
+    if (Usable(def)) ws_.PressButton(*def);
     return;
   }
   // A dialog without a default button hears Enter as OK.
-  ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ws_.SendClicked(dialog_.hwnd, IDOK, kNoWindow);
 }
 
 void DialogManager::MoveFocus(bool backwards) {
@@ -126,11 +118,10 @@ bool DialogManager::Mnemonic(char letter) {
     if (MnemonicOf(c->text) != letter) continue;
     if (!Usable(c)) return true;
     if (c->kind == ControlKind::PushButton) {
-      Press(*c);
+      ws_.PressButton(*c);
     } else if (c->kind == ControlKind::CheckBox) {
       ws_.SetFocus(c->hwnd);
-      ws_.SetCheck(c->hwnd, c->checked ? 0 : 1);
-      Press(*c);
+      ws_.PressButton(*c);
     } else if (c->kind == ControlKind::Text) {
       // A label hands the focus to the control after it.
       auto self = std::find(kids.begin(), kids.end(), c->hwnd);

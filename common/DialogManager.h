@@ -29,7 +29,6 @@ class DialogManager {
   bool HandleKey(const MSG& msg);
 
  private:
-  void Press(const Window& button);
   void PressDefault();
   void MoveFocus(bool backwards);
   bool Mnemonic(char letter);

@@ -33,8 +33,20 @@ struct ControlTemplate {
   DWORD exStyle = 0;
 };
 
+// A message box is built at run time; it has this template number, and the transcript names
+// its window with this label.
+constexpr int kMessageBoxTemplate = -1;
+constexpr const char* kMessageBoxLabel = "msgbox";
+// The ids of a message box's icon and text; its buttons are IDOK, or IDYES and IDNO.
+constexpr int kMessageBoxIconId = -1;
+constexpr int kMessageBoxTextId = 0xFFFF;
+// How a window is named to the outside: its template number, or the message box label.
+inline std::string TemplateLabel(int templateId) {
+  return templateId == kMessageBoxTemplate ? kMessageBoxLabel : std::to_string(templateId);
+}
+
 struct DialogTemplate {
-  int id = 0;  // resource number; -1 for a message box built at run time
+  int id = 0;  // resource number; kMessageBoxTemplate for a message box
   std::string caption;
   Rect rect;  // x, y relative to the owner's client area unless DS_CENTER
   std::string fontName = "MS Sans Serif";

@@ -23,6 +23,14 @@ constexpr HWND kNoWindow = 0;
 using HBITMAP = std::uint32_t;
 using HICON = std::uint32_t;
 
+// A message as the queue holds it and as PreTranslateMessage sees it.
+struct MSG {
+  HWND hwnd = kNoWindow;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
 // Messages.
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_PAINT = 0x000F;
@@ -64,6 +72,8 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 constexpr UINT SC_CLOSE = 0xF060;
+// The low four bits of a WM_SYSCOMMAND's command are the platform's own.
+constexpr UINT SC_MASK = 0xFFF0;
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT IMAGE_BITMAP = 0;
 
@@ -88,6 +98,8 @@ constexpr DWORD DS_MODALFRAME = 0x0080u;
 constexpr DWORD DS_CENTER = 0x0800u;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x0200u;
 constexpr DWORD WS_EX_APPWINDOW = 0x40000u;
+// A button's kind is the low four bits of its style.
+constexpr DWORD BS_TYPEMASK = 0xF;
 constexpr DWORD BS_PUSHBUTTON = 0x0;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
 constexpr DWORD BS_AUTOCHECKBOX = 0x3;
@@ -102,7 +114,9 @@ constexpr DWORD SS_SUNKEN = 0x1000;
 constexpr DWORD TBS_AUTOTICKS = 0x1;
 constexpr DWORD TBS_TOP = 0x4;
 
-// Message box flags.
+// Message box flags: the buttons in the low four bits, the icon in the next four.
+constexpr UINT MB_TYPEMASK = 0xF;
+constexpr UINT MB_ICONMASK = 0xF0;
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_YESNO = 0x4;
 constexpr UINT MB_ICONHAND = 0x10;

@@ -45,7 +45,8 @@ HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CW
   dlg->object = object;
   dlg->boxFlags = tmpl.boxFlags;
   // A message box without Cancel has no working close box.
-  dlg->closeBoxEnabled = !(tmpl.id == -1 && (tmpl.boxFlags & 0xF) == MB_YESNO);
+  dlg->closeBoxEnabled =
+      !(tmpl.id == kMessageBoxTemplate && (tmpl.boxFlags & MB_TYPEMASK) == MB_YESNO);
   if (tmpl.style & WS_SYSMENU) dlg->sysMenu.push_back({SC_CLOSE, "&Close"});
   HWND hDlg = dlg->hwnd;
   for (const auto& ct : tmpl.controls) {
@@ -64,7 +65,7 @@ HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CW
       c->bitmap = c->ownedBitmap = LoadBitmap(ct.bitmap);
       if (c->bitmap) c->bitmapId = ct.bitmap;
     }
-    if (ct.kind == ControlKind::PushButton && (ct.style & 0xF) == BS_DEFPUSHBUTTON && !dlg->defId)
+    if (ct.kind == ControlKind::PushButton && (ct.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && !dlg->defId)
       dlg->defId = ct.id;
     dlg->children.push_back(c->hwnd);
     windows_.emplace(c->hwnd, std::move(c));
@@ -333,19 +334,28 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case TBM_GETPOS:
       return w->trackPos;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
+      if ((wParam & SC_MASK) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE: {
       // A dialog closes like Cancel, unless its Cancel button is there and greyed.
       if (!w->isDialog) return 0;
       const Window* cancel = Find(GetDlgItem(hwnd, IDCANCEL));
       if (cancel && !cancel->enabled) return 0;
-      SendMessage(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      SendClicked(hwnd, IDCANCEL, kNoWindow);
       return 0;
     }
     default:
       return 0;
   }
+}
+
+void WindowSystem::SendClicked(HWND dialog, int id, HWND button) {
+  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), static_cast<LPARAM>(button));
+}
+
+void WindowSystem::PressButton(const Window& button) {
+  if (button.kind == ControlKind::CheckBox) SetCheck(button.hwnd, button.checked ? 0 : 1);
+  SendClicked(button.parent, button.id, button.hwnd);
 }
 
 void WindowSystem::SetTimer(HWND hwnd, UINT id, int periodMs) {
@@ -465,15 +475,12 @@ void WindowSystem::DispatchInput(const InputEvent& e) {
 }
 
 void WindowSystem::Click(Window& c) {
-  HWND dialog = c.parent;
   switch (c.kind) {
     case ControlKind::PushButton:
-      SetFocus(c.hwnd);
-      break;
     case ControlKind::CheckBox:
       SetFocus(c.hwnd);
-      SetCheck(c.hwnd, c.checked ? 0 : 1);
-      break;
+      PressButton(c);
+      return;
     case ControlKind::Trackbar:
     case ControlKind::Animation:
       SetFocus(c.hwnd);
@@ -481,7 +488,6 @@ void WindowSystem::Click(Window& c) {
     default:
       return;  // statics take no clicks
   }
-  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), static_cast<LPARAM>(c.hwnd));
 }
 
 bool WindowSystem::IsDialogMessage(HWND dialog, const MSG& msg) {

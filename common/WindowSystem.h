@@ -18,13 +18,6 @@
 #include "common/TimerTable.h"
 #include "common/Window.h"
 
-struct MSG {
-  HWND hwnd = kNoWindow;
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-};
-
 struct BitmapInfo {
   int resourceId = 0;
   int width = 0, height = 0;
@@ -79,6 +72,11 @@ class WindowSystem : public InputSink {
   // Messages.
   LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The notification a button gives its dialog when pressed: WM_COMMAND with BN_CLICKED.
+  void SendClicked(HWND dialog, int id, HWND button);
+  // A button pressed by mouse or keyboard: a checkbox toggles first, then its dialog hears the
+  // click.
+  void PressButton(const Window& button);
   // What a window does with a message nobody handled: the controls' own behaviour and the
   // dialog's default processing.
   LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

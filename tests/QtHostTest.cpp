@@ -450,7 +450,7 @@ TEST_F(QtHostTest, TheCoresMinimizeAndTheDesktopsRestoreAreTold) {
 
 TEST_F(QtHostTest, AMessageBoxShowsItsIconAndDefaultButton) {
   DialogTemplate box;
-  box.id = -1;
+  box.id = kMessageBoxTemplate;
   box.caption = "Quorblex Pro";
   box.rect = {0, 0, 150, 52};
   box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;

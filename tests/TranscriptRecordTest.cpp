@@ -2,9 +2,10 @@
 // byte, what they printed when they were recorded. This is what lets the framework under the
 // program be reshaped without the program's behaviour moving.
 //
-// The set: every script of the fuzz corpus (the transcript is kept whole in
-// tests/records/<name>.out, or its length and SHA-256 when long), and an hour of the soak's random use for a few generator seeds
-// (kept as the script's and the transcript's length and SHA-256 in tests/records/hours.txt).
+// The set: every script of the fuzz corpus (the transcript kept whole in
+// tests/records/<name>.out, or as its length and SHA-256 when long), and an hour of the soak's
+// random use for a few generator seeds (the script's and the transcript's length and SHA-256
+// in tests/records/hours.txt).
 // A transcript here is standard output, then a line with the exit status, then standard error.
 //
 // To record again after a change that is meant to move behaviour:
