@@ -1,6 +1,7 @@
 #pragma once
 // The About box: name, version, picture, credits and a Help button.
 #include "common/CDialog.h"
+#include "common/Help.h"
 #include "res/ResourceIds.h"
 
 class CAboutDlg : public CDialog {
@@ -12,5 +13,5 @@ class CAboutDlg : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override { CDialog::DoDataExchange(pDX); }
 
  private:
-  void OnHelpButton() { WinHelp(0, HELP_CONTENTS); }
+  void OnHelpButton() { WinHelp(this, HELP_CONTENTS); }
 };

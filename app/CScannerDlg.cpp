@@ -7,6 +7,7 @@
 #include "abductee/CAbducteeScanDlg.h"
 #include "app/CAboutDlg.h"
 #include "common/CMenu.h"
+#include "common/CMessageBox.h"
 #include "common/CWinApp.h"
 #include "common/Cue.h"
 #include "common/Random.h"
@@ -172,7 +173,7 @@ void CScannerDlg::CheckMonitor() {
   long long threshold = 100 - 10LL * m_options.Sensitivity;
   if (r <= threshold) return;
   KillTimer(kMonitorTimer);
-  if (MessageBox("Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
+  if (MessageBox(this, "Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
     OnScan();
   else

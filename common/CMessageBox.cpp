@@ -79,6 +79,11 @@ const MsgMap* CMessageBox::GetMessageMap() const {
   return &map;
 }
 
+int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) {
+  CMessageBox box(text ? text : "", caption ? caption : "", type, owner);
+  return static_cast<int>(box.DoModal());
+}
+
 void CMessageBox::OnOK() { EndDialog(IDOK); }
 
 void CMessageBox::OnCancel() {

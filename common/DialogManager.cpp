@@ -4,26 +4,6 @@
 #include <cctype>
 
 namespace {
-WPARAM VirtualKey(Key k) {
-  switch (k) {
-    case Key::Enter: return VK_RETURN;
-    case Key::Escape: return VK_ESCAPE;
-    case Key::Space: return VK_SPACE;
-    case Key::Tab:
-    case Key::ShiftTab: return VK_TAB;
-    case Key::Left: return VK_LEFT;
-    case Key::Right: return VK_RIGHT;
-    case Key::Up: return VK_UP;
-    case Key::Down: return VK_DOWN;
-    case Key::Home: return VK_HOME;
-    case Key::End: return VK_END;
-    case Key::PageUp: return VK_PRIOR;
-    case Key::PageDown: return VK_NEXT;
-    case Key::Letter: return 0;
-  }
-  return 0;
-}
-
 // The mnemonic of a text: the letter after a single '&', upper-cased; 0 when none.
 char MnemonicOf(const std::string& text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
@@ -38,13 +18,10 @@ char MnemonicOf(const std::string& text) {
 }
 }  // namespace
 
-MSG DialogManager::KeyMessage(const Window& dialog, const InputEvent& e) {
-  HWND to = dialog.focus ? dialog.focus : dialog.hwnd;
-  if (e.key == Key::Letter) {
-    auto letter = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(e.letter)));
-    return {to, e.alt ? WM_SYSKEYDOWN : WM_CHAR, letter, 0};
-  }
-  return {to, WM_KEYDOWN, VirtualKey(e.key), e.key == Key::ShiftTab ? kShiftHeld : 0};
+bool IsDialogMessage(WindowSystem& ws, HWND dialog, const MSG& msg) {
+  Window* d = ws.Find(dialog);
+  if (!d) return false;
+  return DialogManager(ws, *d).HandleKey(msg);
 }
 
 bool DialogManager::HandleKey(const MSG& msg) {

@@ -1,18 +1,48 @@
 #include "common/WindowSystem.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 
 #include "common/AviClip.h"
 #include "common/BmpImage.h"
-#include "common/CWnd.h"
 #include "common/DataFiles.h"
-#include "common/DialogManager.h"
 
 namespace {
 WindowSystem* g_current = nullptr;
 
 bool IsButtonKind(ControlKind k) { return k == ControlKind::PushButton; }
+
+WPARAM VirtualKey(Key k) {
+  switch (k) {
+    case Key::Enter: return VK_RETURN;
+    case Key::Escape: return VK_ESCAPE;
+    case Key::Space: return VK_SPACE;
+    case Key::Tab:
+    case Key::ShiftTab: return VK_TAB;
+    case Key::Left: return VK_LEFT;
+    case Key::Right: return VK_RIGHT;
+    case Key::Up: return VK_UP;
+    case Key::Down: return VK_DOWN;
+    case Key::Home: return VK_HOME;
+    case Key::End: return VK_END;
+    case Key::PageUp: return VK_PRIOR;
+    case Key::PageDown: return VK_NEXT;
+    case Key::Letter: return 0;
+  }
+  return 0;
+}
+
+// The key message a key press makes, addressed to the focused control.
+MSG KeyMessage(const Window& dialog, const InputEvent& e) {
+  HWND to = dialog.focus ? dialog.focus : dialog.hwnd;
+  if (e.key == Key::Letter) {
+    auto letter = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(e.letter)));
+    return {to, e.alt ? WM_SYSKEYDOWN : WM_CHAR, letter, 0};
+  }
+  return {to, WM_KEYDOWN, VirtualKey(e.key), e.key == Key::ShiftTab ? kShiftHeld : 0};
+}
 }  // namespace
 
 WindowSystem::WindowSystem(Clock& clock, Host& host, AudioSink& audio)
@@ -25,13 +55,21 @@ WindowSystem::~WindowSystem() {
 }
 
 WindowSystem& WindowSystem::Get() {
-  if (!g_current) throw std::logic_error("no window system");
+  if (!g_current) {
+    // A framework call outside a program run is a fault in the caller, never a state to
+    // recover from.
+    std::fputs("quorblex: the framework was used with no window system running\n", stderr);
+    std::abort();
+  }
   return *g_current;
 }
 
+WindowSystem* WindowSystem::Current() { return g_current; }
+
 // ---- Windows ----------------------------------------------------------------------------
 
-HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CWnd* object) {
+HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner,
+                                      WindowObject* object) {
   auto dlg = std::make_unique<Window>();
   dlg->hwnd = NewHandle();
   dlg->owner = owner;
@@ -80,7 +118,7 @@ void WindowSystem::DestroyControl(HWND hwnd) {
   auto it = windows_.find(hwnd);
   if (it == windows_.end()) return;
   Window& c = *it->second;
-  if (c.object) c.object->m_hWnd = kNoWindow;
+  if (c.object) c.object->WindowDestroyed();
   // The picture a template gave a control belongs to the control.
   if (c.ownedBitmap) DeleteBitmap(c.ownedBitmap);
   windows_.erase(it);
@@ -94,7 +132,7 @@ void WindowSystem::Destroy(HWND dialog) {
   std::erase_if(tray_, [&](const TrayIcon& t) { return t.owner == dialog; });
   std::vector<HWND> children = w->children;
   for (HWND h : children) DestroyControl(h);
-  if (w->object) w->object->m_hWnd = kNoWindow;
+  if (w->object) w->object->WindowDestroyed();
   windows_.erase(dialog);
 }
 
@@ -172,6 +210,13 @@ void WindowSystem::Show(HWND hwnd, int command) {
   w->visible = visible;
   w->minimized = minimized;
   host_.WindowShown(*w, false);
+}
+
+void WindowSystem::ShowInitial(HWND dialog) {
+  Window* w = Find(dialog);
+  if (!w || !w->isDialog || w->visible) return;
+  w->visible = true;
+  host_.WindowShown(*w, true);
 }
 
 void WindowSystem::Raise(HWND hwnd) {
@@ -333,6 +378,19 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       return 0;
     case TBM_GETPOS:
       return w->trackPos;
+    case TTM_ADDTOOL:
+      SetTooltip(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
+      return TRUE;
+    case ACM_OPEN:
+      if (lParam)
+        ClipOpen(hwnd, reinterpret_cast<const char*>(lParam));
+      else
+        ClipClose(hwnd);
+      return w->clip ? TRUE : FALSE;
+    case ACM_PLAY:
+      ClipPlay(hwnd, LOWORD(static_cast<WPARAM>(lParam)), HIWORD(static_cast<WPARAM>(lParam)),
+               static_cast<int>(wParam));
+      return w->clip ? TRUE : FALSE;
     case WM_SYSCOMMAND:
       if ((wParam & SC_MASK) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
       return 0;
@@ -464,9 +522,10 @@ void WindowSystem::DispatchInput(const InputEvent& e) {
       return;
     }
     case K::Key: {
-      MSG msg = DialogManager::KeyMessage(*w, e);
-      if (w->object && w->object->PreTranslateMessage(&msg)) return;
-      if (!w->object) IsDialogMessage(target, msg);
+      // The window's object hands the key to the dialog keyboard; a window without one
+      // takes no keys.
+      MSG msg = KeyMessage(*w, e);
+      if (w->object) w->object->PreTranslateMessage(&msg);
       return;
     }
     default:
@@ -488,12 +547,6 @@ void WindowSystem::Click(Window& c) {
     default:
       return;  // statics take no clicks
   }
-}
-
-bool WindowSystem::IsDialogMessage(HWND dialog, const MSG& msg) {
-  Window* d = Find(dialog);
-  if (!d) return false;
-  return DialogManager(*this, *d).HandleKey(msg);
 }
 
 // ---- Notification icon ------------------------------------------------------------------

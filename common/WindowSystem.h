@@ -17,6 +17,7 @@
 #include "common/MessageQueue.h"
 #include "common/TimerTable.h"
 #include "common/Window.h"
+#include "common/WindowObject.h"
 
 struct BitmapInfo {
   int resourceId = 0;
@@ -30,18 +31,21 @@ class WindowSystem : public InputSink {
   WindowSystem(const WindowSystem&) = delete;
   WindowSystem& operator=(const WindowSystem&) = delete;
 
+  // The window system of the program run; calling it with none running stops the process.
   static WindowSystem& Get();
+  // The same, or null outside a program run: for the few things that may outlive one (a
+  // bitmap, a window object) and for the random draw, which unit tests use alone.
+  static WindowSystem* Current();
   Clock& clock() { return clock_; }
   Host& host() { return host_; }
   AudioSink& audio() { return audio_; }
 
   // Windows.
-  HWND CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CWnd* object);
+  HWND CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, WindowObject* object);
   void Destroy(HWND dialog);
   Window* Find(HWND hwnd);
   const Window* Find(HWND hwnd) const;
   HWND GetDlgItem(HWND dialog, int id) const;
-  Window* DialogOf(Window& w) { return w.isDialog ? &w : Find(w.parent); }
   HWND ActiveWindow() const { return modal_.empty() ? kNoWindow : modal_.back(); }
   HWND MainWindow() const { return modal_.empty() ? kNoWindow : modal_.front(); }
 
@@ -50,6 +54,8 @@ class WindowSystem : public InputSink {
   HBITMAP SetPicture(HWND hwnd, HBITMAP bitmap);
   void Enable(HWND hwnd, bool enabled);
   void Show(HWND hwnd, int command);
+  // The first show of a new dialog, once its OnInitDialog has run.
+  void ShowInitial(HWND dialog);
   void Raise(HWND hwnd);
   void SetCheck(HWND hwnd, int state);
   void SetTrackRange(HWND hwnd, int minimum, int maximum);
@@ -87,9 +93,6 @@ class WindowSystem : public InputSink {
   // Runs a nested loop for `dialog` until EndDialog; returns its result.
   int RunModalLoop(HWND dialog);
   void EndDialog(HWND dialog, int result);
-
-  // The dialog manager's keyboard handling; true when the key was used.
-  bool IsDialogMessage(HWND dialog, const MSG& msg);
 
   // The notification icon.
   bool TrayAdd(HWND owner, UINT id, UINT callbackMessage, const std::string& tip);

@@ -60,9 +60,7 @@ class QtHostTest : public ::testing::Test {
   HWND Open(const DialogTemplate& tmpl, HWND owner = kNoWindow) {
     HWND h = ws.CreateDialogWindow(tmpl, owner, nullptr);
     ws.FocusFirstTabStop(h);
-    Window* w = ws.Find(h);
-    w->visible = true;
-    host.WindowShown(*w, true);
+    ws.ShowInitial(h);
     return h;
   }
   DialogWindow& Win(HWND dialog) { return *host.FindWindow(dialog); }
