@@ -48,13 +48,11 @@ inline std::string TemplateLabel(int templateId) {
 struct DialogTemplate {
   int id = 0;  // resource number; kMessageBoxTemplate for a message box
   std::string caption;
-  Rect rect;  // x, y relative to the owner's client area unless DS_CENTER
-  std::string fontName = "MS Sans Serif";
-  int fontPoints = 8;
+  Rect rect;  // x, y relative to the owner's client area unless centered
   DWORD style = 0;
   DWORD exStyle = 0;
-  bool centered = false;
-  UINT boxFlags = 0;  // a message box's flags  // placed at the centre of its owner rather than at x, y
+  bool centered = false;  // placed at the centre of its owner rather than at x, y
+  UINT boxFlags = 0;      // a message box's flags
   std::vector<ControlTemplate> controls;
 };
 
@@ -71,7 +69,6 @@ struct Blob {
 Blob FindBitmap(int id);
 // The program icon as PNG bytes at the given edge length (16, 32, 48 or 128); empty if none.
 Blob FindIconPng(int size);
-// Every template and string number, for tests and tools.
-std::vector<int> TemplateIds();
+// Every string number, for tests and tools.
 std::vector<int> StringIds();
 }  // namespace Resources
