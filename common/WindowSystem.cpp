@@ -163,11 +163,16 @@ void WindowSystem::Notify(const Window& w, Change what) {
   if (dlg) host_.ControlChanged(*dlg, w, what);
 }
 
-void WindowSystem::SetText(HWND hwnd, const std::string& text) {
+template <typename T>
+void WindowSystem::Assign(HWND hwnd, T Window::*field, const T& value, Change what) {
   Window* w = Find(hwnd);
-  if (!w || w->text == text) return;
-  w->text = text;
-  Notify(*w, Change::Text);
+  if (!w || w->*field == value) return;
+  w->*field = value;
+  Notify(*w, what);
+}
+
+void WindowSystem::SetText(HWND hwnd, const std::string& text) {
+  Assign(hwnd, &Window::text, text, Change::Text);
 }
 
 HBITMAP WindowSystem::SetPicture(HWND hwnd, HBITMAP bitmap) {
@@ -224,10 +229,7 @@ void WindowSystem::Raise(HWND hwnd) {
 }
 
 void WindowSystem::SetCheck(HWND hwnd, int state) {
-  Window* w = Find(hwnd);
-  if (!w || w->checked == state) return;
-  w->checked = state;
-  Notify(*w, Change::Checked);
+  Assign(hwnd, &Window::checked, state, Change::Checked);
 }
 
 void WindowSystem::SetTrackRange(HWND hwnd, int minimum, int maximum) {
@@ -274,10 +276,7 @@ void WindowSystem::FocusFirstTabStop(HWND dialog) {
 }
 
 void WindowSystem::SetTooltip(HWND control, const std::string& text) {
-  Window* w = Find(control);
-  if (!w || w->tooltip == text) return;
-  w->tooltip = text;
-  Notify(*w, Change::Tooltip);
+  Assign(control, &Window::tooltip, text, Change::Tooltip);
 }
 
 void WindowSystem::AppendMenuItem(HWND dialog, MenuItem item) {

@@ -111,6 +111,9 @@ class WindowSystem : public InputSink {
   void Ignore(const InputEvent& e) { host_.InputIgnored(e); }
   void Click(Window& control);
   void Notify(const Window& control, Change what);
+  // Gives a window's field a new value and reports it, unless the field had that value.
+  template <typename T>
+  void Assign(HWND hwnd, T Window::*field, const T& value, Change what);
   void DestroyControl(HWND hwnd);
   HWND NewHandle() { return nextHandle_++; }
 

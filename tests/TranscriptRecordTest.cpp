@@ -23,6 +23,7 @@
 #include <sstream>
 #include <string>
 
+#include "tools/soak/FileText.h"
 #include "tools/soak/ScriptGenerator.h"
 
 namespace {
@@ -34,17 +35,6 @@ const fs::path kRecords = kSource / "tests/records";
 constexpr size_t kWholeLimit = 16 * 1024;
 
 bool Recording() { return std::getenv("QUORBLEX_RECORD") != nullptr; }
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 std::string Sha256(const fs::path& path) {
   const std::string cmd = "sha256sum '" + path.string() + "'";
