@@ -7,8 +7,8 @@ BOOL CAnimateCtrl::Open(const char* fileName) {
 BOOL CAnimateCtrl::Play(UINT from, UINT to, UINT repeat) {
   // The message carries 16-bit frame numbers: -1 becomes 65535, "to the end".
   return static_cast<BOOL>(
-      SendMessage(ACM_PLAY, repeat, static_cast<LPARAM>(MAKEWPARAM(static_cast<int>(from),
-                                                                   static_cast<int>(to)))));
+      SendMessage(ACM_PLAY, repeat,
+                  static_cast<LPARAM>(MAKEWPARAM(static_cast<int>(from), static_cast<int>(to)))));
 }
 
 BOOL CAnimateCtrl::Close() {

@@ -40,7 +40,8 @@ Graph ReadComponents() {
     }
   }
   // Only our own components count; standard and toolkit headers are leaves.
-  for (auto& [name, uses] : graph) std::erase_if(uses, [&](const auto& u) { return !graph.count(u); });
+  for (auto& [name, uses] : graph)
+    std::erase_if(uses, [&](const auto& u) { return !graph.count(u); });
   return graph;
 }
 

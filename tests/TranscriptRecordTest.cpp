@@ -58,7 +58,8 @@ struct SimRecordRun {
   std::string transcript;
 };
 
-SimRecordRun RunScript(const std::string& name, const std::string& args, const std::string& script) {
+SimRecordRun RunScript(const std::string& name, const std::string& args,
+                       const std::string& script) {
   char tmpl[] = "/tmp/quorblex-record-XXXXXX";
   const char* made = ::mkdtemp(tmpl);
   SimRecordRun run;
