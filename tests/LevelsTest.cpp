@@ -87,6 +87,15 @@ TEST(Levels, NoComponentReachesItselfThroughItsIncludes) {
   EXPECT_TRUE(cycle.empty()) << "a dependency cycle: " << Text(cycle);
 }
 
+TEST(Levels, TheCoreUsesNeitherTheProgramNorAHost) {
+  const Graph graph = ReadComponents();
+  for (const auto& [name, uses] : graph) {
+    if (name.rfind("common/", 0) != 0) continue;
+    for (const std::string& u : uses)
+      EXPECT_EQ(u.rfind("common/", 0), 0u) << name << " uses " << u << " from above the core";
+  }
+}
+
 TEST(Levels, TheCycleFinderFindsACycleAndNamesItsComponents) {
   const Graph levelled = {{"a", {"b", "c"}}, {"b", {"c"}}, {"c", {}}};
   EXPECT_TRUE(FindCycle(levelled).empty());
