@@ -2,13 +2,14 @@
 
 #include "common/Cue.h"
 #include "common/Random.h"
+#include "res/ResourceIds.h"
 
 namespace {
 constexpr UINT kVerdictTimer = 3;
 constexpr UINT kVerdictPeriod = 25;
 }  // namespace
 
-CAbducteeResultsDlg::CAbducteeResultsDlg(CWnd* pParent) : CDialog(174, pParent) {
+CAbducteeResultsDlg::CAbducteeResultsDlg(CWnd* pParent) : CDialog(IDD_ABDUCTEE_RESULTS, pParent) {
   m_strVerdict = "";
 }
 
@@ -24,7 +25,7 @@ const MsgMap* CAbducteeResultsDlg::GetMessageMap() const {
 
 void CAbducteeResultsDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Text(pDX, 1036, m_strVerdict);
+  DDX_Text(pDX, IDC_VERDICT, m_strVerdict);
 }
 
 BOOL CAbducteeResultsDlg::OnInitDialog() {
@@ -36,11 +37,11 @@ BOOL CAbducteeResultsDlg::OnInitDialog() {
 
 UINT CAbducteeResultsDlg::DrawVerdict() {
   switch (Random(6)) {
-    case 1: return 131;
-    case 2: return 133;
-    case 3: return Random(10) >= 6 ? 135 : 131;
-    case 4: return Random(10) >= 6 ? 134 : 132;
-    default: return 132;  // 0 and 5
+    case 1: return IDS_NO_ABDUCTEE;
+    case 2: return IDS_POSSIBLE_ABDUCTEE;
+    case 3: return Random(10) >= 6 ? IDS_ABDUCTEE : IDS_NO_ABDUCTEE;
+    case 4: return Random(10) >= 6 ? IDS_ABDUCTEE_PROBED : IDS_INCONCLUSIVE;
+    default: return IDS_INCONCLUSIVE;  // 0 and 5
   }
 }
 
@@ -51,7 +52,7 @@ void CAbducteeResultsDlg::OnTimer(UINT_PTR) {
   } else {
     CString verdict;
     verdict.LoadString(DrawVerdict());
-    SetDlgItemText(1036, verdict);
+    SetDlgItemText(IDC_VERDICT, verdict);
     KillTimer(kVerdictTimer);
   }
   Default();

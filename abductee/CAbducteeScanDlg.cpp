@@ -2,6 +2,7 @@
 
 #include "common/Cue.h"
 #include "common/Random.h"
+#include "res/ResourceIds.h"
 
 namespace {
 constexpr UINT kTwinkleTimer = 2;
@@ -9,7 +10,7 @@ constexpr UINT kTwinklePeriod = 50;
 
 enum Colour { kGrey, kRed, kGreen, kAmber, kBlue };
 
-// Each dot's rest colour and its two flash colours, in dot order 1032 to 1039.
+// Each dot's rest colour and its two flash colours, in dot order IDC_DOT1 to IDC_DOT8.
 struct DotColours {
   Colour rest, flashA, flashB;
 };
@@ -20,7 +21,7 @@ constexpr DotColours kDots[8] = {
 };
 }  // namespace
 
-CAbducteeScanDlg::CAbducteeScanDlg(CWnd* pParent) : CDialog(170, pParent) {}
+CAbducteeScanDlg::CAbducteeScanDlg(CWnd* pParent) : CDialog(IDD_ABDUCTEE_SCAN, pParent) {}
 
 CAbducteeScanDlg::~CAbducteeScanDlg() = default;
 
@@ -34,14 +35,7 @@ const MsgMap* CAbducteeScanDlg::GetMessageMap() const {
 
 void CAbducteeScanDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, 1039, m_dot1039);
-  DDX_Control(pDX, 1038, m_dot1038);
-  DDX_Control(pDX, 1037, m_dot1037);
-  DDX_Control(pDX, 1036, m_dot1036);
-  DDX_Control(pDX, 1035, m_dot1035);
-  DDX_Control(pDX, 1034, m_dot1034);
-  DDX_Control(pDX, 1033, m_dot1033);
-  DDX_Control(pDX, 1032, m_dot1032);
+  for (int i = 0; i < 8; ++i) DDX_Control(pDX, kDotIds[i], Dot(i));
 }
 
 CStatic& CAbducteeScanDlg::Dot(int index) {
@@ -54,11 +48,11 @@ BOOL CAbducteeScanDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_nPhase = kIdle;
   for (BOOL& lit : m_bDotLit) lit = FALSE;
-  m_bmpDotGrey.LoadBitmap(180);
-  m_bmpDotRed.LoadBitmap(181);
-  m_bmpDotGreen.LoadBitmap(179);
-  m_bmpDotAmber.LoadBitmap(182);
-  m_bmpDotBlue.LoadBitmap(178);
+  m_bmpDotGrey.LoadBitmap(IDB_DOT_GREY);
+  m_bmpDotRed.LoadBitmap(IDB_DOT_RED);
+  m_bmpDotGreen.LoadBitmap(IDB_DOT_GREEN);
+  m_bmpDotAmber.LoadBitmap(IDB_DOT_AMBER);
+  m_bmpDotBlue.LoadBitmap(IDB_DOT_BLUE);
   SetTimer(kTwinkleTimer, kTwinklePeriod, nullptr);
   return TRUE;
 }

@@ -2,7 +2,7 @@
 
 const MsgMap* CAboutDlg::GetMessageMap() const {
   static const MsgMapEntry entries[] = {
-      OnCommand<9, &CAboutDlg::OnHelpButton>(),
+      OnCommand<IDC_HELP_BUTTON, &CAboutDlg::OnHelpButton>(),
   };
   static const MsgMap map{CDialog::GetMessageMap(), entries};
   return &map;

@@ -1,15 +1,17 @@
 #pragma once
 // The About box: name, version, picture, credits and a Help button.
 #include "common/CDialog.h"
+#include "common/Help.h"
+#include "res/ResourceIds.h"
 
 class CAboutDlg : public CDialog {
  public:
-  CAboutDlg() : CDialog(100, nullptr) {}
+  CAboutDlg() : CDialog(IDD_ABOUTBOX, nullptr) {}
 
  protected:
   const MsgMap* GetMessageMap() const override;
   void DoDataExchange(CDataExchange* pDX) override { CDialog::DoDataExchange(pDX); }
 
  private:
-  void OnHelpButton() { WinHelp(0, HELP_CONTENTS); }
+  void OnHelpButton() { WinHelp(this, HELP_CONTENTS); }
 };

@@ -7,26 +7,27 @@
 #include "abductee/CAbducteeScanDlg.h"
 #include "app/CAboutDlg.h"
 #include "common/CMenu.h"
+#include "common/CMessageBox.h"
 #include "common/CWinApp.h"
 #include "common/Cue.h"
 #include "common/Random.h"
 #include "common/Shell.h"
+#include "res/ResourceIds.h"
 #include "scan/CScanProgressDlg.h"
 #include "scan/CScanResultsDlg.h"
+#include "scan/LampBar.h"
 #include "settings/CSetupDlg.h"
 
 namespace {
 constexpr UINT kMonitorTimer = 1;
-constexpr UINT kMonitorPeriod = 25;
-// A check every 2401st tick: about once a minute at 25 ms.
-constexpr int kTicksPerCheck = 2400;
-constexpr UINT kIconId = 128;
+constexpr UINT kMonitorPeriod = kMonitorPeriodMs;
+constexpr UINT kIconId = IDR_MAINFRAME;
 }  // namespace
 
 int CScannerDlg::s_nSweepPos = 0;
 int CScannerDlg::s_nSweepLeft = 0;
 
-CScannerDlg::CScannerDlg(CWnd* pParent) : CDialog(102, pParent) {
+CScannerDlg::CScannerDlg(CWnd* pParent) : CDialog(IDD_SCANNER_DIALOG, pParent) {
   m_hIcon = AfxGetApp()->LoadIcon(kIconId);
 }
 
@@ -38,10 +39,10 @@ const MsgMap* CScannerDlg::GetMessageMap() const {
       OnMessage<WM_PAINT, &CScannerDlg::OnPaint>(),
       OnQuery<WM_QUERYDRAGICON, &CScannerDlg::OnQueryDragIcon>(),
       OnTimerMessage<&CScannerDlg::OnTimer>(),
-      OnCommand<1000, &CScannerDlg::OnScan>(),
-      OnCommand<1001, &CScannerDlg::OnAbout>(),
-      OnCommand<1002, &CScannerDlg::OnSettings>(),
-      OnCommand<3, &CScannerDlg::OnAbducteeScan>(),
+      OnCommand<IDC_SCAN, &CScannerDlg::OnScan>(),
+      OnCommand<IDC_ABOUT, &CScannerDlg::OnAbout>(),
+      OnCommand<IDC_SETTINGS, &CScannerDlg::OnSettings>(),
+      OnCommand<IDC_ABDUCTEE, &CScannerDlg::OnAbducteeScan>(),
   };
   static const MsgMap map{CDialog::GetMessageMap(), entries};
   return &map;
@@ -49,30 +50,22 @@ const MsgMap* CScannerDlg::GetMessageMap() const {
 
 void CScannerDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, 1015, m_lamp9);
-  DDX_Control(pDX, 1014, m_lamp8);
-  DDX_Control(pDX, 1013, m_lamp7);
-  DDX_Control(pDX, 1012, m_lamp6);
-  DDX_Control(pDX, 1011, m_lamp5);
-  DDX_Control(pDX, 1010, m_lamp4);
-  DDX_Control(pDX, 1009, m_lamp3);
-  DDX_Control(pDX, 1008, m_lamp2);
-  DDX_Control(pDX, 1016, m_lamp10);
-  DDX_Control(pDX, 1018, m_lamp1);
-  DDX_Control(pDX, 3, m_btnAbductee);
-  DDX_Control(pDX, 1, m_btnMinimize);
-  DDX_Control(pDX, 2, m_btnExit);
-  DDX_Control(pDX, 1002, m_btnSettings);
-  DDX_Control(pDX, 1000, m_btnScan);
-  DDX_Control(pDX, 1001, m_btnAbout);
-  DDX_Control(pDX, 1005, m_animate);
+  DDX_LampBar(pDX, {&m_lamp1, &m_lamp2, &m_lamp3, &m_lamp4, &m_lamp5, &m_lamp6, &m_lamp7,
+                    &m_lamp8, &m_lamp9, &m_lamp10});
+  DDX_Control(pDX, IDC_ABDUCTEE, m_btnAbductee);
+  DDX_Control(pDX, IDC_MINIMIZE, m_btnMinimize);
+  DDX_Control(pDX, IDC_EXIT, m_btnExit);
+  DDX_Control(pDX, IDC_SETTINGS, m_btnSettings);
+  DDX_Control(pDX, IDC_SCAN, m_btnScan);
+  DDX_Control(pDX, IDC_ABOUT, m_btnAbout);
+  DDX_Control(pDX, IDC_ANIMATE, m_animate);
 }
 
 BOOL CScannerDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
   CString about;
-  about.LoadString(101);
+  about.LoadString(IDS_ABOUTBOX);
   if (!about.IsEmpty()) {
     CMenu* menu = GetSystemMenu(FALSE);
     menu->AppendMenu(MF_SEPARATOR);
@@ -82,8 +75,8 @@ BOOL CScannerDlg::OnInitDialog() {
   SetIcon(m_hIcon, FALSE);
 
   m_options.Read(1);
-  m_bmpLampOff.LoadBitmap(146);
-  m_bmpLampOn.LoadBitmap(147);
+  m_bmpLampOff.LoadBitmap(IDB_LAMP_OFF);
+  m_bmpLampOn.LoadBitmap(IDB_LAMP_ON);
 
   m_animate.Open("qx.avi");
   m_animate.Play(0, static_cast<UINT>(-1), 1);
@@ -94,12 +87,12 @@ BOOL CScannerDlg::OnInitDialog() {
 
   m_tooltip.Create(this, 0);
   m_tooltip.Activate(TRUE);
-  m_tooltip.AddTool(GetDlgItem(1), 102);
-  m_tooltip.AddTool(GetDlgItem(1000), 103);
-  m_tooltip.AddTool(GetDlgItem(3), 104);
-  m_tooltip.AddTool(GetDlgItem(1002), 105);
-  m_tooltip.AddTool(GetDlgItem(1001), 107);
-  m_tooltip.AddTool(GetDlgItem(2), 106);
+  m_tooltip.AddTool(GetDlgItem(IDC_MINIMIZE), IDS_TIP_MINIMIZE);
+  m_tooltip.AddTool(GetDlgItem(IDC_SCAN), IDS_TIP_SCAN);
+  m_tooltip.AddTool(GetDlgItem(IDC_ABDUCTEE), IDS_TIP_ABDUCTEE);
+  m_tooltip.AddTool(GetDlgItem(IDC_SETTINGS), IDS_TIP_SETTINGS);
+  m_tooltip.AddTool(GetDlgItem(IDC_ABOUT), IDS_TIP_ABOUT);
+  m_tooltip.AddTool(GetDlgItem(IDC_EXIT), IDS_TIP_EXIT);
   return TRUE;
 }
 
@@ -172,7 +165,7 @@ void CScannerDlg::OnTimer(UINT_PTR) {
 }
 
 void CScannerDlg::CheckMonitor() {
-  if (++m_nMonitorTicks <= kTicksPerCheck) return;
+  if (++m_nMonitorTicks < kTicksPerCheck) return;
   m_nMonitorTicks = 0;
   int r = Random(100);
   // Any stored int may arrive here: work in 64 bits so a huge Sensitivity cannot wrap round
@@ -180,7 +173,7 @@ void CScannerDlg::CheckMonitor() {
   long long threshold = 100 - 10LL * m_options.Sensitivity;
   if (r <= threshold) return;
   KillTimer(kMonitorTimer);
-  if (MessageBox("Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
+  if (MessageBox(this, "Sensors Indicate Possible Activity!\nPerform Full Scan?", "Quorblex Pro",
                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
     OnScan();
   else
@@ -236,7 +229,7 @@ void CScannerDlg::OnOK() {
 }
 
 void CScannerDlg::OnSysCommand(UINT nID, LPARAM) {
-  if ((nID & 0xFFF0) == ID_SYSMENU_ABOUT) {
+  if ((nID & SC_MASK) == ID_SYSMENU_ABOUT) {
     CAboutDlg about;
     about.DoModal();
     return;

@@ -22,3 +22,6 @@ add_executable(quorblex_soak_tests tools/soak/ScriptGeneratorTest.cpp
 target_link_libraries(quorblex_soak_tests PRIVATE quorblex_headless quorblex_core
                                                   GTest::gtest_main pthread)
 gtest_discover_tests(quorblex_soak_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+
+# The recorded transcripts replay an hour of the generator's random use.
+target_sources(quorblex_tests PRIVATE tools/soak/ScriptGenerator.cpp)

@@ -1,21 +1,17 @@
 #include "common/CAnimateCtrl.h"
 
 BOOL CAnimateCtrl::Open(const char* fileName) {
-  WindowSystem& ws = WindowSystem::Get();
-  ws.ClipOpen(m_hWnd, fileName ? fileName : "");
-  const Window* w = ws.Find(m_hWnd);
-  return w && w->clip ? TRUE : FALSE;
+  return static_cast<BOOL>(SendMessage(ACM_OPEN, 0, reinterpret_cast<LPARAM>(fileName)));
 }
 
 BOOL CAnimateCtrl::Play(UINT from, UINT to, UINT repeat) {
-  // The control's message carries 16-bit frame numbers: -1 becomes 65535, "to the end".
-  WindowSystem::Get().ClipPlay(m_hWnd, static_cast<int>(from & 0xFFFF),
-                               static_cast<int>(to & 0xFFFF), static_cast<int>(repeat));
-  const Window* w = WindowSystem::Get().Find(m_hWnd);
-  return w && w->clip ? TRUE : FALSE;
+  // The message carries 16-bit frame numbers: -1 becomes 65535, "to the end".
+  return static_cast<BOOL>(
+      SendMessage(ACM_PLAY, repeat,
+                  static_cast<LPARAM>(MAKEWPARAM(static_cast<int>(from), static_cast<int>(to)))));
 }
 
 BOOL CAnimateCtrl::Close() {
-  WindowSystem::Get().ClipClose(m_hWnd);
+  SendMessage(ACM_OPEN, 0, 0);
   return TRUE;
 }

@@ -6,7 +6,8 @@
 
 class CAnimateCtrl : public CWnd {
  public:
-  // False when the clip cannot be found or read; the control then shows nothing.
+  // False when the clip cannot be found or read; the control then shows nothing. No name
+  // closes the clip, as Close does.
   BOOL Open(const char* fileName);
   // Plays frames `from` to `to` (-1: the last), `repeat` times (-1: for ever).
   BOOL Play(UINT from, UINT to, UINT repeat);

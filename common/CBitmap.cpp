@@ -10,11 +10,8 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource) {
 
 BOOL CBitmap::DeleteObject() {
   if (!m_hObject) return FALSE;
-  // A bitmap can outlive the run that loaded it (a dialog object destroyed after the end).
-  try {
-    WindowSystem::Get().DeleteBitmap(m_hObject);
-  } catch (...) {
-  }
+  // A bitmap can outlive the run that loaded it; the run's bitmaps went with it.
+  if (WindowSystem* ws = WindowSystem::Current()) ws->DeleteBitmap(m_hObject);
   m_hObject = 0;
   return TRUE;
 }

@@ -4,6 +4,6 @@
 
 class CButton : public CWnd {
  public:
-  int GetCheck() const { return static_cast<int>(WindowSystem::Get().SendMessage(m_hWnd, BM_GETCHECK, 0, 0)); }
+  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
   void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck), 0); }
 };

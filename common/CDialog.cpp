@@ -1,6 +1,7 @@
 #include "common/CDialog.h"
 
 #include "common/CWinApp.h"
+#include "common/DialogManager.h"
 
 namespace {
 WindowSystem& Ws() { return WindowSystem::Get(); }
@@ -44,10 +45,7 @@ intptr_t CDialog::DoModal() {
     ws.Enable(hOwner, false);
   }
   if (SendMessage(WM_INITDIALOG, 0, 0)) ws.FocusFirstTabStop(h);
-  if (Window* w = ws.Find(h); w && !w->ended) {
-    w->visible = true;
-    ws.host().WindowShown(*w, true);
-  }
+  if (const Window* w = ws.Find(h); w && !w->ended) ws.ShowInitial(h);
   int result = ws.RunModalLoop(h);
   DestroyWindow();
   if (ownerWasEnabled) ws.Enable(hOwner, true);
@@ -80,17 +78,5 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::EndDialog(int nResult) { Ws().EndDialog(m_hWnd, nResult); }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
-  return Ws().IsDialogMessage(m_hWnd, *pMsg) ? TRUE : FALSE;
-}
-
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-  if (rControl.m_hWnd != kNoWindow) return;
-  rControl.Attach(Ws().GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC));
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-  if (pDX->m_bSaveAndValidate)
-    value = pDX->m_pDlgWnd->GetDlgItemText(nIDC);
-  else
-    pDX->m_pDlgWnd->SetDlgItemText(nIDC, value);
+  return IsDialogMessage(Ws(), m_hWnd, *pMsg) ? TRUE : FALSE;
 }

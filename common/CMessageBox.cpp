@@ -32,7 +32,7 @@ CMessageBox::~CMessageBox() = default;
 std::unique_ptr<DialogTemplate> CMessageBox::Build(const std::string& text,
                                                    const std::string& caption, UINT flags) {
   auto t = std::make_unique<DialogTemplate>();
-  t->id = -1;
+  t->id = kMessageBoxTemplate;
   t->caption = caption;
   t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
   t->centered = true;
@@ -42,17 +42,18 @@ std::unique_ptr<DialogTemplate> CMessageBox::Build(const std::string& text,
   for (const auto& l : lines) textWidth = std::max(textWidth, TextWidth(l));
   textWidth = std::clamp(textWidth, 60, 300);
   int textHeight = static_cast<int>(lines.size()) * 8;
-  bool icon = (flags & 0xF0) != 0;
+  bool icon = (flags & MB_ICONMASK) != 0;
   int left = icon ? 40 : 10;
   int buttonsTop = std::max(textHeight, icon ? 20 : 0) + 18;
-  bool yesNo = (flags & 0xF) == MB_YESNO;
+  bool yesNo = (flags & MB_TYPEMASK) == MB_YESNO;
   int buttons = yesNo ? 2 : 1;
   int buttonsWidth = buttons * 50 + (buttons - 1) * 6;
   int width = std::max(left + textWidth + 10, buttonsWidth + 20);
   t->rect = {0, 0, width, buttonsTop + 14 + 8};
-  if (icon) t->controls.push_back({-1, ControlKind::Icon, "", static_cast<int>(flags & 0xF0),
-                                   {10, 10, 20, 20}, 0, 0});
-  t->controls.push_back({0xFFFF, ControlKind::Text, text, 0,
+  if (icon)
+    t->controls.push_back({kMessageBoxIconId, ControlKind::Icon, "",
+                           static_cast<int>(flags & MB_ICONMASK), {10, 10, 20, 20}, 0, 0});
+  t->controls.push_back({kMessageBoxTextId, ControlKind::Text, text, 0,
                          {left, 10 + (icon && textHeight < 20 ? (20 - textHeight) / 2 : 0),
                           textWidth, textHeight},
                          SS_LEFT | SS_NOPREFIX, 0});
@@ -78,9 +79,14 @@ const MsgMap* CMessageBox::GetMessageMap() const {
   return &map;
 }
 
+int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type) {
+  CMessageBox box(text ? text : "", caption ? caption : "", type, owner);
+  return static_cast<int>(box.DoModal());
+}
+
 void CMessageBox::OnOK() { EndDialog(IDOK); }
 
 void CMessageBox::OnCancel() {
   // Without a Cancel button only an OK box may be left with Esc, and it answers OK.
-  if ((m_flags & 0xF) == MB_OK) EndDialog(IDOK);
+  if ((m_flags & MB_TYPEMASK) == MB_OK) EndDialog(IDOK);
 }

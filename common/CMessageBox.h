@@ -26,3 +26,7 @@ class CMessageBox : public CDialog {
   std::unique_ptr<DialogTemplate> m_tmpl;
   UINT m_flags;
 };
+
+// Shows a message box modal to `owner` (none: the main window) and returns the button that
+// ended it: IDOK, IDYES or IDNO.
+int MessageBox(CWnd* owner, const char* text, const char* caption, UINT type);

@@ -1,17 +1,15 @@
 #include "common/CToolTipCtrl.h"
 
-BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD) {
-  m_pParent = pParentWnd;
-  return m_pParent ? TRUE : FALSE;
-}
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD) { return pParentWnd ? TRUE : FALSE; }
 
-void CToolTipCtrl::Activate(BOOL bActivate) { m_bActive = bActivate != FALSE; }
+// Our tooltips are always active: the host shows one when the pointer rests on its control.
+void CToolTipCtrl::Activate(BOOL) {}
 
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText) {
   if (!pWnd) return FALSE;
   CString text;
   text.LoadString(nIDText);
-  WindowSystem::Get().SetTooltip(pWnd->m_hWnd, text.str());
+  pWnd->SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(text.c_str()));
   return TRUE;
 }
 

@@ -9,8 +9,4 @@ class CToolTipCtrl {
   void Activate(BOOL bActivate);
   BOOL AddTool(CWnd* pWnd, UINT nIDText);
   void RelayEvent(MSG* pMsg);
-
- private:
-  CWnd* m_pParent = nullptr;
-  bool m_bActive = false;
 };

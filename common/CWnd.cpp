@@ -1,14 +1,9 @@
 #include "common/CWnd.h"
 
 #include "common/CMenu.h"
-#include "common/CMessageBox.h"
-#include "common/DataFiles.h"
 
 namespace {
 WindowSystem& Ws() { return WindowSystem::Get(); }
-
-// The help page carries the program's name, as the platform's help file did.
-constexpr const char* kHelpFile = "quorblex.html";
 }  // namespace
 
 CWnd::CWnd() = default;
@@ -23,10 +18,9 @@ void CWnd::Attach(HWND hwnd) {
 
 void CWnd::Detach() {
   if (m_hWnd == kNoWindow) return;
-  // The window system may already be gone when a framework object outlives a program run.
-  try {
-    if (Window* w = Ws().Find(m_hWnd); w && w->object == this) w->object = nullptr;
-  } catch (...) {
+  // With no window system left there is no window to let go of.
+  if (WindowSystem* ws = WindowSystem::Current()) {
+    if (Window* w = ws->Find(m_hWnd); w && w->object == this) w->object = nullptr;
   }
   m_hWnd = kNoWindow;
 }
@@ -105,7 +99,7 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
 CWnd* CWnd::GetDlgItem(int nID) {
   HWND h = Ws().GetDlgItem(m_hWnd, nID);
   if (!h) return nullptr;
-  if (Window* w = Ws().Find(h); w && w->object) return w->object;
+  if (Window* w = Ws().Find(h); w && w->object) return dynamic_cast<CWnd*>(w->object);
   auto& slot = m_temporaries[h];
   if (!slot) {
     slot = std::make_unique<CWnd>();
@@ -115,7 +109,7 @@ CWnd* CWnd::GetDlgItem(int nID) {
 }
 
 void CWnd::SetDlgItemText(int nID, const char* text) {
-  Ws().SetText(Ws().GetDlgItem(m_hWnd, nID), text ? text : "");
+  Ws().SendMessage(Ws().GetDlgItem(m_hWnd, nID), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 CString CWnd::GetDlgItemText(int nID) const {
@@ -123,7 +117,9 @@ CString CWnd::GetDlgItemText(int nID) const {
   return w ? CString(w->text) : CString();
 }
 
-void CWnd::SetWindowText(const char* text) { Ws().SetText(m_hWnd, text ? text : ""); }
+void CWnd::SetWindowText(const char* text) {
+  SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
 
 CString CWnd::GetWindowText() const {
   const Window* w = Ws().Find(m_hWnd);
@@ -169,7 +165,7 @@ UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
   return static_cast<UINT>(Ws().SendMessage(Ws().GetDlgItem(m_hWnd, nIDButton), BM_GETCHECK, 0, 0));
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return Ws().SendMessage(m_hWnd, message, wParam, lParam);
 }
 
@@ -189,21 +185,4 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
   HICON old = slot;
   slot = hIcon;
   return old;
-}
-
-void CWnd::WinHelp(DWORD, UINT nCmd) {
-  if (nCmd != HELP_CONTENTS) return;
-  std::string path = DataFiles::Find(kHelpFile);
-  Ws().host().ShowHelp(kHelpFile, path);
-  if (path.empty()) {
-    CMessageBox box(std::string("Cannot find the ") + kHelpFile +
-                        " file.\nThe help page may have been moved or removed.",
-                    "Help", MB_OK | MB_ICONHAND, this);
-    box.DoModal();
-  }
-}
-
-int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
-  CMessageBox box(text ? text : "", caption ? caption : "", type, this);
-  return static_cast<int>(box.DoModal());
 }

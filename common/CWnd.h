@@ -2,6 +2,12 @@
 // The framework's window object: a C++ object attached to one window of the window system.
 // Messages reach it through WindowProc, which looks them up in the class's message map and
 // hands the rest to the window's default processing.
+//
+// A control's state (text, picture, check, trackbar, clip, tooltip) changes only by a message
+// to the control, as on the platform, so that a control's own object may see it; what the
+// platform does by function (ShowWindow, EnableWindow, timers, the menu) calls the window
+// system's function. Message boxes and help are services above this class (CMessageBox.h,
+// Help.h).
 #include <map>
 #include <memory>
 
@@ -11,7 +17,7 @@
 
 class CMenu;
 
-class CWnd {
+class CWnd : public WindowObject {
  public:
   CWnd();
   virtual ~CWnd();
@@ -21,12 +27,13 @@ class CWnd {
   HWND m_hWnd = kNoWindow;
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  virtual BOOL PreTranslateMessage(MSG* pMsg);
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   virtual BOOL DestroyWindow();
   virtual const MsgMap* GetMessageMap() const;
 
   // Calls WindowProc with `message` remembered for Default.
-  LRESULT CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT CallWindowProc(UINT message, WPARAM wParam, LPARAM lParam) final;
+  void WindowDestroyed() final { m_hWnd = kNoWindow; }
   // Binds this object to an existing window (a dialog's control).
   void Attach(HWND hwnd);
   void Detach();
@@ -47,12 +54,10 @@ class CWnd {
   void BringWindowToTop();
   void CheckDlgButton(int nIDButton, UINT nCheck);
   UINT IsDlgButtonChecked(int nIDButton) const;
-  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   CMenu* GetSystemMenu(BOOL bRevert);
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-  void WinHelp(DWORD dwData, UINT nCmd = HELP_CONTENTS);
-  int MessageBox(const char* text, const char* caption, UINT type);
 
  protected:
   // The default processing of the message being handled.

@@ -19,8 +19,6 @@ bool IsRegularFile(const std::string& path) {
 
 void DataFiles::SetSearchDirs(std::vector<std::string> dirs) { Dirs() = std::move(dirs); }
 
-const std::vector<std::string>& DataFiles::SearchDirs() { return Dirs(); }
-
 std::string DataFiles::Find(const std::string& name) {
   if (name.empty() || name.find('/') != std::string::npos) return {};
   for (const auto& dir : Dirs()) {

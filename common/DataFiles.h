@@ -8,7 +8,6 @@
 class DataFiles {
  public:
   static void SetSearchDirs(std::vector<std::string> dirs);
-  static const std::vector<std::string>& SearchDirs();
   // The path of the first regular file called `name` in the search folders, or empty.
   // Names with a slash are never searched for.
   static std::string Find(const std::string& name);

@@ -4,26 +4,6 @@
 #include <cctype>
 
 namespace {
-WPARAM VirtualKey(Key k) {
-  switch (k) {
-    case Key::Enter: return VK_RETURN;
-    case Key::Escape: return VK_ESCAPE;
-    case Key::Space: return VK_SPACE;
-    case Key::Tab:
-    case Key::ShiftTab: return VK_TAB;
-    case Key::Left: return VK_LEFT;
-    case Key::Right: return VK_RIGHT;
-    case Key::Up: return VK_UP;
-    case Key::Down: return VK_DOWN;
-    case Key::Home: return VK_HOME;
-    case Key::End: return VK_END;
-    case Key::PageUp: return VK_PRIOR;
-    case Key::PageDown: return VK_NEXT;
-    case Key::Letter: return 0;
-  }
-  return 0;
-}
-
 // The mnemonic of a text: the letter after a single '&', upper-cased; 0 when none.
 char MnemonicOf(const std::string& text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
@@ -38,13 +18,10 @@ char MnemonicOf(const std::string& text) {
 }
 }  // namespace
 
-MSG DialogManager::KeyMessage(const Window& dialog, const InputEvent& e) {
-  HWND to = dialog.focus ? dialog.focus : dialog.hwnd;
-  if (e.key == Key::Letter) {
-    auto letter = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(e.letter)));
-    return {to, e.alt ? WM_SYSKEYDOWN : WM_CHAR, letter, 0};
-  }
-  return {to, WM_KEYDOWN, VirtualKey(e.key), e.key == Key::ShiftTab ? kShiftHeld : 0};
+bool IsDialogMessage(WindowSystem& ws, HWND dialog, const MSG& msg) {
+  Window* d = ws.Find(dialog);
+  if (!d) return false;
+  return DialogManager(ws, *d).HandleKey(msg);
 }
 
 bool DialogManager::HandleKey(const MSG& msg) {
@@ -56,22 +33,19 @@ bool DialogManager::HandleKey(const MSG& msg) {
   switch (msg.wParam) {
     case VK_RETURN:
       if (focus && focus->kind == ControlKind::PushButton)
-        Press(*focus);
+        ws_.PressButton(*focus);
       else
         PressDefault();
       return true;
     case VK_ESCAPE:
-      ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                      static_cast<LPARAM>(ws_.GetDlgItem(dialog_.hwnd, IDCANCEL)));
+      ws_.SendClicked(dialog_.hwnd, IDCANCEL, ws_.GetDlgItem(dialog_.hwnd, IDCANCEL));
       return true;
     case VK_TAB:
       MoveFocus(msg.lParam & kShiftHeld);
       return true;
     case VK_SPACE:
-      if (focus && (focus->kind == ControlKind::PushButton || focus->kind == ControlKind::CheckBox)) {
-        if (focus->kind == ControlKind::CheckBox) ws_.SetCheck(focus->hwnd, focus->checked ? 0 : 1);
-        Press(*focus);
-      }
+      if (focus && (focus->kind == ControlKind::PushButton || focus->kind == ControlKind::CheckBox))
+        ws_.PressButton(*focus);
       return true;
     default:
       if (focus && focus->kind == ControlKind::Trackbar) return Trackbar(*focus, msg.wParam);
@@ -79,20 +53,15 @@ bool DialogManager::HandleKey(const MSG& msg) {
   }
 }
 
-void DialogManager::Press(const Window& button) {
-  ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_CLICKED),
-                  static_cast<LPARAM>(button.hwnd));
-}
-
 void DialogManager::PressDefault() {
   HWND h = ws_.GetDlgItem(dialog_.hwnd, dialog_.defId);
   const Window* def = ws_.Find(h);
   if (def) {
-    if (Usable(def)) Press(*def);
+    if (Usable(def)) ws_.PressButton(*def);
     return;
   }
   // A dialog without a default button hears Enter as OK.
-  ws_.SendMessage(dialog_.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ws_.SendClicked(dialog_.hwnd, IDOK, kNoWindow);
 }
 
 void DialogManager::MoveFocus(bool backwards) {
@@ -126,11 +95,10 @@ bool DialogManager::Mnemonic(char letter) {
     if (MnemonicOf(c->text) != letter) continue;
     if (!Usable(c)) return true;
     if (c->kind == ControlKind::PushButton) {
-      Press(*c);
+      ws_.PressButton(*c);
     } else if (c->kind == ControlKind::CheckBox) {
       ws_.SetFocus(c->hwnd);
-      ws_.SetCheck(c->hwnd, c->checked ? 0 : 1);
-      Press(*c);
+      ws_.PressButton(*c);
     } else if (c->kind == ControlKind::Text) {
       // A label hands the focus to the control after it.
       auto self = std::find(kids.begin(), kids.end(), c->hwnd);

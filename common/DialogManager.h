@@ -4,32 +4,14 @@
 // and in a dialog the bare letter, press the control whose text carries that mnemonic; Space
 // presses the focused button or toggles the focused checkbox; arrows, Home, End, PageUp and
 // PageDown move a focused trackbar.
-#include "common/InputEvent.h"
 #include "common/WindowSystem.h"
-
-constexpr WPARAM VK_TAB = 0x09;
-constexpr WPARAM VK_RETURN = 0x0D;
-constexpr WPARAM VK_ESCAPE = 0x1B;
-constexpr WPARAM VK_SPACE = 0x20;
-constexpr WPARAM VK_PRIOR = 0x21;
-constexpr WPARAM VK_NEXT = 0x22;
-constexpr WPARAM VK_END = 0x23;
-constexpr WPARAM VK_HOME = 0x24;
-constexpr WPARAM VK_LEFT = 0x25;
-constexpr WPARAM VK_UP = 0x26;
-constexpr WPARAM VK_RIGHT = 0x27;
-constexpr WPARAM VK_DOWN = 0x28;
-constexpr LPARAM kShiftHeld = 1;
 
 class DialogManager {
  public:
   DialogManager(WindowSystem& ws, Window& dialog) : ws_(ws), dialog_(dialog) {}
-  // The key message a key press makes, addressed to the focused control.
-  static MSG KeyMessage(const Window& dialog, const InputEvent& e);
   bool HandleKey(const MSG& msg);
 
  private:
-  void Press(const Window& button);
   void PressDefault();
   void MoveFocus(bool backwards);
   bool Mnemonic(char letter);
@@ -39,3 +21,6 @@ class DialogManager {
   WindowSystem& ws_;
   Window& dialog_;
 };
+
+// The dialog manager's keyboard handling for `dialog`; true when the key was used.
+bool IsDialogMessage(WindowSystem& ws, HWND dialog, const MSG& msg);

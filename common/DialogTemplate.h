@@ -33,16 +33,26 @@ struct ControlTemplate {
   DWORD exStyle = 0;
 };
 
+// A message box is built at run time; it has this template number, and the transcript names
+// its window with this label.
+constexpr int kMessageBoxTemplate = -1;
+constexpr const char* kMessageBoxLabel = "msgbox";
+// The ids of a message box's icon and text; its buttons are IDOK, or IDYES and IDNO.
+constexpr int kMessageBoxIconId = -1;
+constexpr int kMessageBoxTextId = 0xFFFF;
+// How a window is named to the outside: its template number, or the message box label.
+inline std::string TemplateLabel(int templateId) {
+  return templateId == kMessageBoxTemplate ? kMessageBoxLabel : std::to_string(templateId);
+}
+
 struct DialogTemplate {
-  int id = 0;  // resource number; -1 for a message box built at run time
+  int id = 0;  // resource number; kMessageBoxTemplate for a message box
   std::string caption;
-  Rect rect;  // x, y relative to the owner's client area unless DS_CENTER
-  std::string fontName = "MS Sans Serif";
-  int fontPoints = 8;
+  Rect rect;  // x, y relative to the owner's client area unless centered
   DWORD style = 0;
   DWORD exStyle = 0;
-  bool centered = false;
-  UINT boxFlags = 0;  // a message box's flags  // placed at the centre of its owner rather than at x, y
+  bool centered = false;  // placed at the centre of its owner rather than at x, y
+  UINT boxFlags = 0;      // a message box's flags
   std::vector<ControlTemplate> controls;
 };
 
@@ -59,7 +69,6 @@ struct Blob {
 Blob FindBitmap(int id);
 // The program icon as PNG bytes at the given edge length (16, 32, 48 or 128); empty if none.
 Blob FindIconPng(int size);
-// Every template and string number, for tests and tools.
-std::vector<int> TemplateIds();
+// Every string number, for tests and tools.
 std::vector<int> StringIds();
 }  // namespace Resources

@@ -37,6 +37,9 @@ class Host {
   // Blocks until input has been pushed to `sink` or the clock has reached `deadline`
   // (milliseconds; -1 waits for input alone). With a deadline at or before now it only
   // collects input that is already there and returns.
+  // A host may end the program run here by throwing: the headless host throws ScriptEnded
+  // when its script is done, and the exception leaves through the modal loops, whose windows
+  // are destroyed on the way out. The core lets it pass.
   virtual void Wait(std::int64_t deadline, InputSink& sink) = 0;
 
   // A dialog and all its controls exist; not yet shown.

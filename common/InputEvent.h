@@ -22,7 +22,7 @@ enum class Key {
 };
 
 struct InputEvent {
-  enum class Kind { Click, Key, Close, SysCommand, Tray, Slide, Taskbar, ContextMenu };
+  enum class Kind { Click, Key, Close, SysCommand, Tray, Slide, Taskbar };
   Kind kind = Kind::Click;
   HWND target = kNoWindow;  // the window the input was made in; none: the active window
   int id = 0;               // control id, menu command or tray mouse message

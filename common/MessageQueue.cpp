@@ -1,8 +1,8 @@
 #include "common/MessageQueue.h"
 
-std::optional<Message> MessageQueue::TakePosted() {
+std::optional<MSG> MessageQueue::TakePosted() {
   if (posted_.empty()) return std::nullopt;
-  Message m = posted_.front();
+  MSG m = posted_.front();
   posted_.pop_front();
   return m;
 }

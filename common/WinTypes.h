@@ -23,12 +23,19 @@ constexpr HWND kNoWindow = 0;
 using HBITMAP = std::uint32_t;
 using HICON = std::uint32_t;
 
+// A message as the queue holds it and as PreTranslateMessage sees it.
+struct MSG {
+  HWND hwnd = kNoWindow;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
 // Messages.
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
-constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
@@ -54,7 +61,11 @@ constexpr UINT BM_SETCHECK = 0x00F1;
 constexpr UINT TBM_GETPOS = 0x0400;
 constexpr UINT TBM_SETPOS = 0x0405;
 constexpr UINT TBM_SETRANGE = 0x0406;
-constexpr UINT TTM_ACTIVATE = 0x0401;
+// Our tooltips live on the control they describe: TTM_ADDTOOL goes to that control, with the
+// text in lParam.
+constexpr UINT TTM_ADDTOOL = 0x0404;
+// ACM_OPEN with no name closes the clip; ACM_PLAY: wParam the repeat count, lParam the first
+// and last frame in its low and high word.
 constexpr UINT ACM_OPEN = 0x0464;
 constexpr UINT ACM_PLAY = 0x0465;
 
@@ -64,8 +75,26 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 constexpr UINT SC_CLOSE = 0xF060;
+// The low four bits of a WM_SYSCOMMAND's command are the platform's own.
+constexpr UINT SC_MASK = 0xFFF0;
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT IMAGE_BITMAP = 0;
+
+// Keys, as key messages carry them; a key message with kShiftHeld in lParam was made with
+// Shift held.
+constexpr WPARAM VK_TAB = 0x09;
+constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_SPACE = 0x20;
+constexpr WPARAM VK_PRIOR = 0x21;
+constexpr WPARAM VK_NEXT = 0x22;
+constexpr WPARAM VK_END = 0x23;
+constexpr WPARAM VK_HOME = 0x24;
+constexpr WPARAM VK_LEFT = 0x25;
+constexpr WPARAM VK_UP = 0x26;
+constexpr WPARAM VK_RIGHT = 0x27;
+constexpr WPARAM VK_DOWN = 0x28;
+constexpr LPARAM kShiftHeld = 1;
 
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;
@@ -75,7 +104,6 @@ constexpr int SW_RESTORE = 9;
 
 // Window and control styles the templates use.
 constexpr DWORD WS_POPUP = 0x80000000u;
-constexpr DWORD WS_CHILD = 0x40000000u;
 constexpr DWORD WS_VISIBLE = 0x10000000u;
 constexpr DWORD WS_DISABLED = 0x08000000u;
 constexpr DWORD WS_CAPTION = 0x00C00000u;
@@ -85,9 +113,10 @@ constexpr DWORD WS_GROUP = 0x00020000u;
 constexpr DWORD WS_TABSTOP = 0x00010000u;
 constexpr DWORD DS_SETFONT = 0x0040u;
 constexpr DWORD DS_MODALFRAME = 0x0080u;
-constexpr DWORD DS_CENTER = 0x0800u;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x0200u;
 constexpr DWORD WS_EX_APPWINDOW = 0x40000u;
+// A button's kind is the low four bits of its style.
+constexpr DWORD BS_TYPEMASK = 0xF;
 constexpr DWORD BS_PUSHBUTTON = 0x0;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
 constexpr DWORD BS_AUTOCHECKBOX = 0x3;
@@ -102,7 +131,9 @@ constexpr DWORD SS_SUNKEN = 0x1000;
 constexpr DWORD TBS_AUTOTICKS = 0x1;
 constexpr DWORD TBS_TOP = 0x4;
 
-// Message box flags.
+// Message box flags: the buttons in the low four bits, the icon in the next four.
+constexpr UINT MB_TYPEMASK = 0xF;
+constexpr UINT MB_ICONMASK = 0xF0;
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_YESNO = 0x4;
 constexpr UINT MB_ICONHAND = 0x10;

@@ -9,7 +9,7 @@
 #include "common/WinTypes.h"
 
 class AviClip;
-class CWnd;
+class WindowObject;
 
 struct MenuItem {
   UINT id = 0;  // 0 for a separator
@@ -44,7 +44,7 @@ struct Window {
   int defId = 0;
   std::vector<MenuItem> sysMenu;
   bool closeBoxEnabled = true;
-  CWnd* object = nullptr;  // the framework object attached to the window, if any
+  WindowObject* object = nullptr;  // the framework object attached to the window, if any
   bool ended = false;
   int result = 0;
   UINT boxFlags = 0;  // message box: its flags

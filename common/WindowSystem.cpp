@@ -1,18 +1,48 @@
 #include "common/WindowSystem.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 
 #include "common/AviClip.h"
 #include "common/BmpImage.h"
-#include "common/CWnd.h"
 #include "common/DataFiles.h"
-#include "common/DialogManager.h"
 
 namespace {
 WindowSystem* g_current = nullptr;
 
 bool IsButtonKind(ControlKind k) { return k == ControlKind::PushButton; }
+
+WPARAM VirtualKey(Key k) {
+  switch (k) {
+    case Key::Enter: return VK_RETURN;
+    case Key::Escape: return VK_ESCAPE;
+    case Key::Space: return VK_SPACE;
+    case Key::Tab:
+    case Key::ShiftTab: return VK_TAB;
+    case Key::Left: return VK_LEFT;
+    case Key::Right: return VK_RIGHT;
+    case Key::Up: return VK_UP;
+    case Key::Down: return VK_DOWN;
+    case Key::Home: return VK_HOME;
+    case Key::End: return VK_END;
+    case Key::PageUp: return VK_PRIOR;
+    case Key::PageDown: return VK_NEXT;
+    case Key::Letter: return 0;
+  }
+  return 0;
+}
+
+// The key message a key press makes, addressed to the focused control.
+MSG KeyMessage(const Window& dialog, const InputEvent& e) {
+  HWND to = dialog.focus ? dialog.focus : dialog.hwnd;
+  if (e.key == Key::Letter) {
+    auto letter = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(e.letter)));
+    return {to, e.alt ? WM_SYSKEYDOWN : WM_CHAR, letter, 0};
+  }
+  return {to, WM_KEYDOWN, VirtualKey(e.key), e.key == Key::ShiftTab ? kShiftHeld : 0};
+}
 }  // namespace
 
 WindowSystem::WindowSystem(Clock& clock, Host& host, AudioSink& audio)
@@ -25,13 +55,21 @@ WindowSystem::~WindowSystem() {
 }
 
 WindowSystem& WindowSystem::Get() {
-  if (!g_current) throw std::logic_error("no window system");
+  if (!g_current) {
+    // A framework call outside a program run is a fault in the caller, never a state to
+    // recover from.
+    std::fputs("quorblex: the framework was used with no window system running\n", stderr);
+    std::abort();
+  }
   return *g_current;
 }
 
+WindowSystem* WindowSystem::Current() { return g_current; }
+
 // ---- Windows ----------------------------------------------------------------------------
 
-HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CWnd* object) {
+HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner,
+                                      WindowObject* object) {
   auto dlg = std::make_unique<Window>();
   dlg->hwnd = NewHandle();
   dlg->owner = owner;
@@ -45,7 +83,8 @@ HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CW
   dlg->object = object;
   dlg->boxFlags = tmpl.boxFlags;
   // A message box without Cancel has no working close box.
-  dlg->closeBoxEnabled = !(tmpl.id == -1 && (tmpl.boxFlags & 0xF) == MB_YESNO);
+  dlg->closeBoxEnabled =
+      !(tmpl.id == kMessageBoxTemplate && (tmpl.boxFlags & MB_TYPEMASK) == MB_YESNO);
   if (tmpl.style & WS_SYSMENU) dlg->sysMenu.push_back({SC_CLOSE, "&Close"});
   HWND hDlg = dlg->hwnd;
   for (const auto& ct : tmpl.controls) {
@@ -64,7 +103,7 @@ HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CW
       c->bitmap = c->ownedBitmap = LoadBitmap(ct.bitmap);
       if (c->bitmap) c->bitmapId = ct.bitmap;
     }
-    if (ct.kind == ControlKind::PushButton && (ct.style & 0xF) == BS_DEFPUSHBUTTON && !dlg->defId)
+    if (ct.kind == ControlKind::PushButton && (ct.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && !dlg->defId)
       dlg->defId = ct.id;
     dlg->children.push_back(c->hwnd);
     windows_.emplace(c->hwnd, std::move(c));
@@ -79,7 +118,7 @@ void WindowSystem::DestroyControl(HWND hwnd) {
   auto it = windows_.find(hwnd);
   if (it == windows_.end()) return;
   Window& c = *it->second;
-  if (c.object) c.object->m_hWnd = kNoWindow;
+  if (c.object) c.object->WindowDestroyed();
   // The picture a template gave a control belongs to the control.
   if (c.ownedBitmap) DeleteBitmap(c.ownedBitmap);
   windows_.erase(it);
@@ -93,7 +132,7 @@ void WindowSystem::Destroy(HWND dialog) {
   std::erase_if(tray_, [&](const TrayIcon& t) { return t.owner == dialog; });
   std::vector<HWND> children = w->children;
   for (HWND h : children) DestroyControl(h);
-  if (w->object) w->object->m_hWnd = kNoWindow;
+  if (w->object) w->object->WindowDestroyed();
   windows_.erase(dialog);
 }
 
@@ -124,11 +163,16 @@ void WindowSystem::Notify(const Window& w, Change what) {
   if (dlg) host_.ControlChanged(*dlg, w, what);
 }
 
-void WindowSystem::SetText(HWND hwnd, const std::string& text) {
+template <typename T>
+void WindowSystem::Assign(HWND hwnd, T Window::*field, const T& value, Change what) {
   Window* w = Find(hwnd);
-  if (!w || w->text == text) return;
-  w->text = text;
-  Notify(*w, Change::Text);
+  if (!w || w->*field == value) return;
+  w->*field = value;
+  Notify(*w, what);
+}
+
+void WindowSystem::SetText(HWND hwnd, const std::string& text) {
+  Assign(hwnd, &Window::text, text, Change::Text);
 }
 
 HBITMAP WindowSystem::SetPicture(HWND hwnd, HBITMAP bitmap) {
@@ -173,15 +217,19 @@ void WindowSystem::Show(HWND hwnd, int command) {
   host_.WindowShown(*w, false);
 }
 
+void WindowSystem::ShowInitial(HWND dialog) {
+  Window* w = Find(dialog);
+  if (!w || !w->isDialog || w->visible) return;
+  w->visible = true;
+  host_.WindowShown(*w, true);
+}
+
 void WindowSystem::Raise(HWND hwnd) {
   if (Window* w = Find(hwnd); w && w->isDialog) host_.WindowRaised(*w);
 }
 
 void WindowSystem::SetCheck(HWND hwnd, int state) {
-  Window* w = Find(hwnd);
-  if (!w || w->checked == state) return;
-  w->checked = state;
-  Notify(*w, Change::Checked);
+  Assign(hwnd, &Window::checked, state, Change::Checked);
 }
 
 void WindowSystem::SetTrackRange(HWND hwnd, int minimum, int maximum) {
@@ -228,10 +276,7 @@ void WindowSystem::FocusFirstTabStop(HWND dialog) {
 }
 
 void WindowSystem::SetTooltip(HWND control, const std::string& text) {
-  Window* w = Find(control);
-  if (!w || w->tooltip == text) return;
-  w->tooltip = text;
-  Notify(*w, Change::Tooltip);
+  Assign(control, &Window::tooltip, text, Change::Tooltip);
 }
 
 void WindowSystem::AppendMenuItem(HWND dialog, MenuItem item) {
@@ -332,20 +377,42 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       return 0;
     case TBM_GETPOS:
       return w->trackPos;
+    case TTM_ADDTOOL:
+      SetTooltip(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
+      return TRUE;
+    case ACM_OPEN:
+      if (lParam)
+        ClipOpen(hwnd, reinterpret_cast<const char*>(lParam));
+      else
+        ClipClose(hwnd);
+      return w->clip ? TRUE : FALSE;
+    case ACM_PLAY:
+      ClipPlay(hwnd, LOWORD(static_cast<WPARAM>(lParam)), HIWORD(static_cast<WPARAM>(lParam)),
+               static_cast<int>(wParam));
+      return w->clip ? TRUE : FALSE;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
+      if ((wParam & SC_MASK) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE: {
       // A dialog closes like Cancel, unless its Cancel button is there and greyed.
       if (!w->isDialog) return 0;
       const Window* cancel = Find(GetDlgItem(hwnd, IDCANCEL));
       if (cancel && !cancel->enabled) return 0;
-      SendMessage(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      SendClicked(hwnd, IDCANCEL, kNoWindow);
       return 0;
     }
     default:
       return 0;
   }
+}
+
+void WindowSystem::SendClicked(HWND dialog, int id, HWND button) {
+  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), static_cast<LPARAM>(button));
+}
+
+void WindowSystem::PressButton(const Window& button) {
+  if (button.kind == ControlKind::CheckBox) SetCheck(button.hwnd, button.checked ? 0 : 1);
+  SendClicked(button.parent, button.id, button.hwnd);
 }
 
 void WindowSystem::SetTimer(HWND hwnd, UINT id, int periodMs) {
@@ -454,9 +521,10 @@ void WindowSystem::DispatchInput(const InputEvent& e) {
       return;
     }
     case K::Key: {
-      MSG msg = DialogManager::KeyMessage(*w, e);
-      if (w->object && w->object->PreTranslateMessage(&msg)) return;
-      if (!w->object) IsDialogMessage(target, msg);
+      // The window's object hands the key to the dialog keyboard; a window without one
+      // takes no keys.
+      MSG msg = KeyMessage(*w, e);
+      if (w->object) w->object->PreTranslateMessage(&msg);
       return;
     }
     default:
@@ -465,15 +533,12 @@ void WindowSystem::DispatchInput(const InputEvent& e) {
 }
 
 void WindowSystem::Click(Window& c) {
-  HWND dialog = c.parent;
   switch (c.kind) {
     case ControlKind::PushButton:
-      SetFocus(c.hwnd);
-      break;
     case ControlKind::CheckBox:
       SetFocus(c.hwnd);
-      SetCheck(c.hwnd, c.checked ? 0 : 1);
-      break;
+      PressButton(c);
+      return;
     case ControlKind::Trackbar:
     case ControlKind::Animation:
       SetFocus(c.hwnd);
@@ -481,13 +546,6 @@ void WindowSystem::Click(Window& c) {
     default:
       return;  // statics take no clicks
   }
-  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), static_cast<LPARAM>(c.hwnd));
-}
-
-bool WindowSystem::IsDialogMessage(HWND dialog, const MSG& msg) {
-  Window* d = Find(dialog);
-  if (!d) return false;
-  return DialogManager(*this, *d).HandleKey(msg);
 }
 
 // ---- Notification icon ------------------------------------------------------------------

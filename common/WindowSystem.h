@@ -17,13 +17,7 @@
 #include "common/MessageQueue.h"
 #include "common/TimerTable.h"
 #include "common/Window.h"
-
-struct MSG {
-  HWND hwnd = kNoWindow;
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-};
+#include "common/WindowObject.h"
 
 struct BitmapInfo {
   int resourceId = 0;
@@ -37,18 +31,21 @@ class WindowSystem : public InputSink {
   WindowSystem(const WindowSystem&) = delete;
   WindowSystem& operator=(const WindowSystem&) = delete;
 
+  // The window system of the program run; calling it with none running stops the process.
   static WindowSystem& Get();
+  // The same, or null outside a program run: for the few things that may outlive one (a
+  // bitmap, a window object) and for the random draw, which unit tests use alone.
+  static WindowSystem* Current();
   Clock& clock() { return clock_; }
   Host& host() { return host_; }
   AudioSink& audio() { return audio_; }
 
   // Windows.
-  HWND CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, CWnd* object);
+  HWND CreateDialogWindow(const DialogTemplate& tmpl, HWND owner, WindowObject* object);
   void Destroy(HWND dialog);
   Window* Find(HWND hwnd);
   const Window* Find(HWND hwnd) const;
   HWND GetDlgItem(HWND dialog, int id) const;
-  Window* DialogOf(Window& w) { return w.isDialog ? &w : Find(w.parent); }
   HWND ActiveWindow() const { return modal_.empty() ? kNoWindow : modal_.back(); }
   HWND MainWindow() const { return modal_.empty() ? kNoWindow : modal_.front(); }
 
@@ -57,6 +54,8 @@ class WindowSystem : public InputSink {
   HBITMAP SetPicture(HWND hwnd, HBITMAP bitmap);
   void Enable(HWND hwnd, bool enabled);
   void Show(HWND hwnd, int command);
+  // The first show of a new dialog, once its OnInitDialog has run.
+  void ShowInitial(HWND dialog);
   void Raise(HWND hwnd);
   void SetCheck(HWND hwnd, int state);
   void SetTrackRange(HWND hwnd, int minimum, int maximum);
@@ -79,6 +78,11 @@ class WindowSystem : public InputSink {
   // Messages.
   LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The notification a button gives its dialog when pressed: WM_COMMAND with BN_CLICKED.
+  void SendClicked(HWND dialog, int id, HWND button);
+  // A button pressed by mouse or keyboard: a checkbox toggles first, then its dialog hears the
+  // click.
+  void PressButton(const Window& button);
   // What a window does with a message nobody handled: the controls' own behaviour and the
   // dialog's default processing.
   LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -89,9 +93,6 @@ class WindowSystem : public InputSink {
   // Runs a nested loop for `dialog` until EndDialog; returns its result.
   int RunModalLoop(HWND dialog);
   void EndDialog(HWND dialog, int result);
-
-  // The dialog manager's keyboard handling; true when the key was used.
-  bool IsDialogMessage(HWND dialog, const MSG& msg);
 
   // The notification icon.
   bool TrayAdd(HWND owner, UINT id, UINT callbackMessage, const std::string& tip);
@@ -110,6 +111,9 @@ class WindowSystem : public InputSink {
   void Ignore(const InputEvent& e) { host_.InputIgnored(e); }
   void Click(Window& control);
   void Notify(const Window& control, Change what);
+  // Gives a window's field a new value and reports it, unless the field had that value.
+  template <typename T>
+  void Assign(HWND hwnd, T Window::*field, const T& value, Change what);
   void DestroyControl(HWND hwnd);
   HWND NewHandle() { return nextHandle_++; }
 

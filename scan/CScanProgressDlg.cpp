@@ -1,13 +1,15 @@
 #include "scan/CScanProgressDlg.h"
 
 #include "common/Cue.h"
+#include "res/ResourceIds.h"
+#include "scan/LampBar.h"
 
 namespace {
 constexpr UINT kStepTimer = 2;
 constexpr UINT kStepPeriod = 1000;
 }  // namespace
 
-CScanProgressDlg::CScanProgressDlg(CWnd* pParent) : CDialog(148, pParent) { m_strStatus = ""; }
+CScanProgressDlg::CScanProgressDlg(CWnd* pParent) : CDialog(IDD_SCAN_PROGRESS, pParent) { m_strStatus = ""; }
 
 CScanProgressDlg::~CScanProgressDlg() = default;
 
@@ -21,23 +23,15 @@ const MsgMap* CScanProgressDlg::GetMessageMap() const {
 
 void CScanProgressDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, 1, m_btnAbort);
-  DDX_Control(pDX, 1015, m_lamp9);
-  DDX_Control(pDX, 1014, m_lamp8);
-  DDX_Control(pDX, 1013, m_lamp7);
-  DDX_Control(pDX, 1012, m_lamp6);
-  DDX_Control(pDX, 1011, m_lamp5);
-  DDX_Control(pDX, 1010, m_lamp4);
-  DDX_Control(pDX, 1009, m_lamp3);
-  DDX_Control(pDX, 1008, m_lamp2);
-  DDX_Control(pDX, 1016, m_lamp10);
-  DDX_Control(pDX, 1018, m_lamp1);
+  DDX_Control(pDX, IDC_ABORT, m_btnAbort);
+  DDX_LampBar(pDX, {&m_lamp1, &m_lamp2, &m_lamp3, &m_lamp4, &m_lamp5, &m_lamp6, &m_lamp7,
+                    &m_lamp8, &m_lamp9, &m_lamp10});
 }
 
 BOOL CScanProgressDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_bmpLampOff.LoadBitmap(146);
-  m_bmpLampOn.LoadBitmap(147);
+  m_bmpLampOff.LoadBitmap(IDB_LAMP_OFF);
+  m_bmpLampOn.LoadBitmap(IDB_LAMP_ON);
   m_nTick = 0;
   SetTimer(kStepTimer, kStepPeriod, nullptr);
   return TRUE;
@@ -52,7 +46,7 @@ void CScanProgressDlg::MethodStep(CStatic& lamp, CStatic& next, BOOL on, UINT te
     m_strStatus.LoadString(textId);
     return;
   }
-  m_strStatus.LoadString(136);
+  m_strStatus.LoadString(IDS_SCANNING);
   next.SetBitmap(m_bmpLampOn);
 }
 
@@ -61,15 +55,15 @@ void CScanProgressDlg::OnTimer(UINT_PTR) {
     case 0:
       if (m_bUseSounds) sndPlaySoundA("scanning.wav", SND_SYNC);
       break;
-    case 1: MethodStep(m_lamp1, m_lamp2, m_bScan1, 108); break;
+    case 1: MethodStep(m_lamp1, m_lamp2, m_bScan1, IDS_METHOD1); break;
     case 2: m_lamp2.SetBitmap(m_bmpLampOn); break;
-    case 3: MethodStep(m_lamp3, m_lamp4, m_bScan2, 109); break;
+    case 3: MethodStep(m_lamp3, m_lamp4, m_bScan2, IDS_METHOD2); break;
     case 4: m_lamp4.SetBitmap(m_bmpLampOn); break;
-    case 5: MethodStep(m_lamp5, m_lamp6, m_bScan3, 110); break;
+    case 5: MethodStep(m_lamp5, m_lamp6, m_bScan3, IDS_METHOD3); break;
     case 6: m_lamp6.SetBitmap(m_bmpLampOn); break;
-    case 7: MethodStep(m_lamp7, m_lamp8, m_bScan4, 111); break;
+    case 7: MethodStep(m_lamp7, m_lamp8, m_bScan4, IDS_METHOD4); break;
     case 8: m_lamp8.SetBitmap(m_bmpLampOn); break;
-    case 9: MethodStep(m_lamp9, m_lamp10, m_bScan5, 112); break;
+    case 9: MethodStep(m_lamp9, m_lamp10, m_bScan5, IDS_METHOD5); break;
     case 10: m_lamp10.SetBitmap(m_bmpLampOn); break;
     case 11:
       m_strStatus = "";
@@ -79,7 +73,7 @@ void CScanProgressDlg::OnTimer(UINT_PTR) {
     default:
       break;
   }
-  SetDlgItemText(1019, m_strStatus);
+  SetDlgItemText(IDC_STATUS, m_strStatus);
   ++m_nTick;
   Default();
 }

@@ -2,6 +2,7 @@
 
 #include "common/Cue.h"
 #include "common/Random.h"
+#include "res/ResourceIds.h"
 
 namespace {
 constexpr UINT kRevealTimer = 3;
@@ -12,7 +13,7 @@ constexpr UINT kRevealPeriod = 30;
 int g_nPresence;
 int g_nLastResult;
 
-CScanResultsDlg::CScanResultsDlg(CWnd* pParent) : CDialog(149, pParent) {}
+CScanResultsDlg::CScanResultsDlg(CWnd* pParent) : CDialog(IDD_SCAN_RESULTS, pParent) {}
 
 CScanResultsDlg::~CScanResultsDlg() = default;
 
@@ -26,7 +27,7 @@ const MsgMap* CScanResultsDlg::GetMessageMap() const {
 
 void CScanResultsDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, 1, m_btnOK);
+  DDX_Control(pDX, IDOK, m_btnOK);
 }
 
 BOOL CScanResultsDlg::OnInitDialog() {
@@ -80,21 +81,21 @@ void CScanResultsDlg::OnTimer(UINT_PTR) {
 int CScanResultsDlg::AnnouncePresence() {
   int r = Random(8);
   if (r <= 2) {
-    ShowString(1020, 114);
+    ShowString(IDC_PRESENCE, IDS_NONE_DETECTED);
     Cue("noalien.wav");
     return 0;
   }
   if (r <= 4) {
-    ShowString(1020, 115);
+    ShowString(IDC_PRESENCE, IDS_PROBABLE_PRESENCE);
     Cue("alienpbl.wav");
     return 1;
   }
   if (r <= 6) {
-    ShowString(1020, 116);
+    ShowString(IDC_PRESENCE, IDS_DETECTED);
     Cue("aliendet.wav");
     return 1;
   }
-  ShowString(1020, 117);
+  ShowString(IDC_PRESENCE, IDS_YOU_ARE_ALIEN);
   Cue("uralien.wav");
   return 2;
 }
@@ -103,18 +104,18 @@ int CScanResultsDlg::AnnounceProximity(int presence) {
   int r = Random(10);
   Cue("prox.wav");
   if (r < 4 || presence == 0) {
-    ShowString(1021, 129);
+    ShowString(IDC_PROXIMITY, IDS_UNKNOWN);
     Cue("unknown.wav");
     return 0;
   }
   int distance = 10 * r + 10;
   CString meters;
-  meters.LoadString(119);
+  meters.LoadString(IDS_METERS);
   CString text;
   text.Format("%d", distance);
   text += " ";
   text += meters;
-  SetDlgItemText(1021, text);
+  SetDlgItemText(IDC_PROXIMITY, text);
   CString cue;
   cue.Format("%d.wav", distance);
   Cue(cue);
@@ -131,23 +132,23 @@ int CScanResultsDlg::AnnounceType(int proximity) {
     const char* colour;
     const char* height;
   };
-  static const Kind kinds[] = {{121, "grey.wav", "short.wav"},
-                               {122, "grey.wav", "tall.wav"},
-                               {123, "green.wav", "short.wav"},
-                               {124, "green.wav", "tall.wav"}};
+  static const Kind kinds[] = {{IDS_GREY_SHORT, "grey.wav", "short.wav"},
+                               {IDS_GREY_TALL, "grey.wav", "tall.wav"},
+                               {IDS_GREEN_SHORT, "green.wav", "short.wav"},
+                               {IDS_GREEN_TALL, "green.wav", "tall.wav"}};
   if (r >= 1 && r <= 4) {
     const Kind& k = kinds[r - 1];
-    ShowString(1022, k.text);
+    ShowString(IDC_TYPE, k.text);
     Cue(k.colour);
     Cue(k.height);
     return 1;
   }
   if (r == 6 && Random(100) > 50) {
-    ShowString(1022, 130);
+    ShowString(IDC_TYPE, IDS_GAZOO);
     Cue("amaz");
     return 1;
   }
-  ShowString(1022, 129);
+  ShowString(IDC_TYPE, IDS_UNKNOWN);
   Cue("unknown.wav");
   return 0;
 }
@@ -157,14 +158,14 @@ void CScanResultsDlg::AnnounceAbduction() {
   Cue("abductp.wav");
   if (r == 3) {
     Cue("prob.wav");
-    ShowString(1023, 126);
+    ShowString(IDC_ABDUCTION, IDS_PROBABLE);
     return;
   }
   if (r == 4) {
     Cue("imm.wav");
-    ShowString(1023, 127);
+    ShowString(IDC_ABDUCTION, IDS_IMMINENT);
     return;
   }
-  ShowString(1023, 129);
+  ShowString(IDC_ABDUCTION, IDS_UNKNOWN);
   Cue("unknown.wav");
 }

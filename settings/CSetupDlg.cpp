@@ -5,9 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "common/CMessageBox.h"
 #include "common/CWinApp.h"
+#include "res/ResourceIds.h"
 
-CSetupDlg::CSetupDlg(CWnd* pParent) : CDialog(169, pParent) {}
+CSetupDlg::CSetupDlg(CWnd* pParent) : CDialog(IDD_SETUP, pParent) {}
 
 CSetupDlg::~CSetupDlg() = default;
 
@@ -18,7 +20,7 @@ const MsgMap* CSetupDlg::GetMessageMap() const {
 
 void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, 1031, m_sliderSensitivity);
+  DDX_Control(pDX, IDC_SENSITIVITY, m_sliderSensitivity);
 }
 
 BOOL CSetupDlg::OnInitDialog() {
@@ -26,13 +28,13 @@ BOOL CSetupDlg::OnInitDialog() {
   m_options.Read(10);
   m_sliderSensitivity.SetRange(1, 10, TRUE);
   m_sliderSensitivity.SendMessage(TBM_SETPOS, TRUE, m_options.Sensitivity);
-  CheckDlgButton(1024, static_cast<UINT>(m_options.UseSounds));
-  CheckDlgButton(1030, static_cast<UINT>(m_options.Monitor));
-  CheckDlgButton(1025, static_cast<UINT>(m_options.Scan1));
-  CheckDlgButton(1026, static_cast<UINT>(m_options.Scan2));
-  CheckDlgButton(1027, static_cast<UINT>(m_options.Scan3));
-  CheckDlgButton(1028, static_cast<UINT>(m_options.Scan4));
-  CheckDlgButton(1029, static_cast<UINT>(m_options.Scan5));
+  CheckDlgButton(IDC_USE_SOUNDS, static_cast<UINT>(m_options.UseSounds));
+  CheckDlgButton(IDC_MONITOR, static_cast<UINT>(m_options.Monitor));
+  CheckDlgButton(IDC_SCAN1, static_cast<UINT>(m_options.Scan1));
+  CheckDlgButton(IDC_SCAN2, static_cast<UINT>(m_options.Scan2));
+  CheckDlgButton(IDC_SCAN3, static_cast<UINT>(m_options.Scan3));
+  CheckDlgButton(IDC_SCAN4, static_cast<UINT>(m_options.Scan4));
+  CheckDlgButton(IDC_SCAN5, static_cast<UINT>(m_options.Scan5));
   return TRUE;
 }
 
@@ -46,13 +48,13 @@ void CSetupDlg::OnOK() {
     }
   };
   auto state = [this](int id) { return IsDlgButtonChecked(id) ? 1 : 0; };
-  write("UseSounds", state(1024));
-  write("Monitor", state(1030));
-  write("Scan1", state(1025));
-  write("Scan2", state(1026));
-  write("Scan3", state(1027));
-  write("Scan4", state(1028));
-  write("Scan5", state(1029));
+  write("UseSounds", state(IDC_USE_SOUNDS));
+  write("Monitor", state(IDC_MONITOR));
+  write("Scan1", state(IDC_SCAN1));
+  write("Scan2", state(IDC_SCAN2));
+  write("Scan3", state(IDC_SCAN3));
+  write("Scan4", state(IDC_SCAN4));
+  write("Scan5", state(IDC_SCAN5));
   write("Sensitivity", static_cast<int>(m_sliderSensitivity.SendMessage(TBM_GETPOS, 0, 0)));
   if (failure != 0) ReportSaveFailure(failure);
   CDialog::OnOK();
@@ -66,7 +68,10 @@ void CSetupDlg::ReportSaveFailure(int error) {
   std::fprintf(stderr, "Quorblex Pro could not save its settings to %s: %s.\n", path.c_str(),
                reason);
   std::fflush(stderr);
-  const std::string text =
-      "Quorblex Pro could not save its settings to\n" + path + ":\n" + reason + ".";
-  MessageBox(text.c_str(), "Quorblex Pro", MB_OK | MB_ICONEXCLAMATION);
+  std::string text = "Quorblex Pro could not save its settings to\n";
+  text += path;
+  text += ":\n";
+  text += reason;
+  text += '.';
+  MessageBox(this, text.c_str(), "Quorblex Pro", MB_OK | MB_ICONEXCLAMATION);
 }

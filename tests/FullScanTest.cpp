@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/WavInfo.h"
+#include "res/ResourceIds.h"
 #include "tests/support/SimRun.h"
 
 namespace {
@@ -67,7 +68,6 @@ class StepClock {
   int64_t start_, period_, step_, now_;
 };
 
-constexpr int kLampIds[10] = {1018, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 const char* const kMethodTexts[5] = {"Dialing psychic hotline...", "Checking tabloid headlines...",
                                      "Asking a lunatic...", "Looking out the window...",
                                      "S.W.A.G."};

@@ -2,16 +2,15 @@
 // and the three ways to end the program.
 #include <gtest/gtest.h>
 
+#include "res/ResourceIds.h"
 #include "tests/support/SimRun.h"
 
 namespace {
-const char* kLamps[] = {"1018", "1008", "1009", "1010", "1011",
-                        "1012", "1013", "1014", "1015", "1016"};
 
 // The lamp lit after each tick, 0 for none: rebuilt from the picture lines of the transcript.
 std::vector<int> LitLampPerTick(const SimResult& r, int ticks) {
   std::map<std::string, int> position;
-  for (int k = 0; k < 10; ++k) position[kLamps[k]] = k + 1;
+  for (int k = 0; k < 10; ++k) position[std::to_string(kLampIds[k])] = k + 1;
   std::map<std::int64_t, int> litAt;
   int lit = 0;
   for (const auto& l : r.With("picture 102 ")) {

@@ -66,9 +66,7 @@ class QtHostTest : public ::testing::Test {
   HWND Open(const DialogTemplate& tmpl, HWND owner = kNoWindow) {
     HWND h = ws.CreateDialogWindow(tmpl, owner, nullptr);
     ws.FocusFirstTabStop(h);
-    Window* w = ws.Find(h);
-    w->visible = true;
-    host.WindowShown(*w, true);
+    ws.ShowInitial(h);
     return h;
   }
   DialogWindow& Win(HWND dialog) { return *host.FindWindow(dialog); }
@@ -596,7 +594,7 @@ TEST_F(QtHostTest, TheCoresMinimizeAndTheDesktopsRestoreAreTold) {
 
 TEST_F(QtHostTest, AMessageBoxShowsItsIconAndDefaultButton) {
   DialogTemplate box;
-  box.id = -1;
+  box.id = kMessageBoxTemplate;
   box.caption = "Quorblex Pro";
   box.rect = {0, 0, 150, 52};
   box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;

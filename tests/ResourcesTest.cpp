@@ -171,12 +171,12 @@ TEST(Resources, AboutBoxLayout) {
 TEST(Resources, StylesThatDecideBehaviour) {
   auto style = [](int id, size_t i) { return Resources::FindTemplate(id)->controls[i].style; };
   // Default buttons: Scan in the main window, Abort, OK, Scan in the abductee scan.
-  EXPECT_EQ(style(102, 13) & 0xF, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(style(102, 12) & 0xF, BS_PUSHBUTTON);
-  EXPECT_EQ(style(148, 0) & 0xF, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(style(170, 0) & 0xF, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(style(170, 1) & 0xF, BS_PUSHBUTTON);
-  EXPECT_EQ(style(169, 8) & 0xF, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(style(102, 13) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(style(102, 12) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_EQ(style(148, 0) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(style(170, 0) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(style(170, 1) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_EQ(style(169, 8) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   // The clip takes the first tab stop of the main window.
   EXPECT_TRUE(style(102, 11) & WS_TABSTOP);
   EXPECT_EQ(style(149, 1) & 0xF, SS_RIGHT);

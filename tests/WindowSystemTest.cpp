@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "common/CDialog.h"
+#include "common/CMessageBox.h"
 #include "host/headless/HeadlessAudio.h"
 #include "host/headless/HeadlessHost.h"
 
@@ -248,7 +249,7 @@ TEST_F(WindowSystemTest, AYesNoMessageBoxHasNoCancel) {
   ProbeDlg dlg(t, log_);
   dlg.onInit = [](ProbeDlg& d) { d.PostMessage(WM_TEST); };
   dlg.onTest = [](ProbeDlg& d) {
-    int r = d.MessageBox("Line one\nLine two", "Caption", MB_YESNO | MB_ICONEXCLAMATION);
+    int r = MessageBox(&d, "Line one\nLine two", "Caption", MB_YESNO | MB_ICONEXCLAMATION);
     d.Log("answer " + std::to_string(r));
     d.EndDialog(r);
   };

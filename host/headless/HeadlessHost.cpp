@@ -53,7 +53,7 @@ void HeadlessHost::Wait(std::int64_t deadline, InputSink& sink) {
 }
 
 std::string HeadlessHost::Win(const Window& dialog) {
-  return dialog.templateId < 0 ? "msgbox" : std::to_string(dialog.templateId);
+  return TemplateLabel(dialog.templateId);
 }
 
 void HeadlessHost::WindowCreated(const Window& dialog) {
@@ -78,7 +78,7 @@ void HeadlessHost::WindowShown(const Window& dialog, bool initial) {
 }
 
 void HeadlessHost::ControlChanged(const Window& dialog, const Window& c, Change what) {
-  if (dialog.templateId < 0) return;  // a message box's parts never change
+  if (dialog.templateId == kMessageBoxTemplate) return;  // a message box's parts never change
   std::string where = Win(dialog) + " " + std::to_string(c.id);
   switch (what) {
     case Change::Text:
@@ -113,7 +113,7 @@ void HeadlessHost::ControlChanged(const Window& dialog, const Window& c, Change 
 }
 
 void HeadlessHost::ModalEnded(int templateId, int result) {
-  out_.Line("close " + (templateId < 0 ? std::string("msgbox") : std::to_string(templateId)) +
+  out_.Line("close " + TemplateLabel(templateId) +
             " " + std::to_string(result));
 }
 

@@ -158,7 +158,7 @@ void DialogWindow::AddView(const Window& c, const Window& dialog) {
       view = new ClipView(this);
       break;
     case ControlKind::Icon:
-      view = new IconView(this, dialog.boxFlags & 0xF0);
+      view = new IconView(this, dialog.boxFlags & MB_ICONMASK);
       break;
   }
   if (!view) return;

@@ -20,7 +20,7 @@ GeometryDump::GeometryDump() {
 }
 
 std::string GeometryDump::Lines(const DialogWindow& window) {
-  std::string win = window.templateId() < 0 ? "msgbox" : std::to_string(window.templateId());
+  std::string win = TemplateLabel(window.templateId());
   std::string out = Line(win, "window", window.geometry());
   for (const auto& [hwnd, view] : window.Views()) {
     const Window* c = WindowSystem::Get().Find(hwnd);

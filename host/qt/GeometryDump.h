@@ -13,7 +13,6 @@ class DialogWindow;
 class GeometryDump {
  public:
   GeometryDump();  // reads the environment
-  bool Enabled() const { return !path_.empty(); }
   void Write(const DialogWindow& window) const;
   // The lines Write would append.
   static std::string Lines(const DialogWindow& window);

@@ -9,6 +9,7 @@
 
 #include "common/BmpImage.h"
 #include "common/DialogTemplate.h"
+#include "res/ResourceIds.h"
 #include "tests/desktop/Harness.h"
 
 namespace {
@@ -143,7 +144,7 @@ TEST_F(DesktopTest, MainWindowControlsStandWhereTheirDialogUnitsSay) {
         if (a.At(x, y) != b.At(x, y)) return false;
     return true;
   };
-  const int lamps[] = {1018, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
+  const auto& lamps = kLampIds;
   for (int k = 0; k < 10; ++k) {
     PixelRect r = Control("102", lamps[k]);
     int covered = k < 9 ? std::max(0, r.Right() - Control("102", lamps[k + 1]).x) : 0;
@@ -167,9 +168,9 @@ TEST_F(DesktopTest, TheLampsSweep) {
   Start();
   Pixels on = Bitmap(147);
   ASSERT_GT(on.w, 0) << "the lamp pictures are not built in";
-  const int ids[] = {1018, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
-  PixelRect row = Control("102", 1018);
-  row.w = Control("102", 1016).Right() - row.x;
+  const auto& ids = kLampIds;
+  PixelRect row = Control("102", IDC_LAMP1);
+  row.w = Control("102", IDC_LAMP10).Right() - row.x;
   std::set<int> litSeen;
   int changes = 0;
   Pixels last = Grab(dpy(), row);

@@ -34,9 +34,7 @@ int main(int argc, char** argv) {
   Silent audio;
   WindowSystem ws(clock, host, audio);
   HWND results = ws.CreateDialogWindow(*Resources::FindTemplate(149), kNoWindow, nullptr);
-  Window* w = ws.Find(results);
-  w->visible = true;
-  host.WindowShown(*w, true);
+  ws.ShowInitial(results);
   // Let the window come up and settle, as the program's loop would.
   Discard input;
   for (std::int64_t until = clock.Now() + 500; clock.Now() < until;) host.Wait(until, input);

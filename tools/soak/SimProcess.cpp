@@ -12,14 +12,9 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
+#include "tools/soak/FileText.h"
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+namespace {
 
 int StatusOf(int raw) {
   if (WIFEXITED(raw)) return WEXITSTATUS(raw);

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "common/ProfileStore.h"
+#include "tools/soak/FileText.h"
 #include "tools/soak/ScriptGenerator.h"
 #include "tools/soak/SimProcess.h"
 #include "tools/soak/TranscriptChecker.h"
@@ -48,17 +49,6 @@ struct SeedReport {
   RunStats total;
   std::int64_t virtualMs = 0;
 };
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 // The user's profile before the first run: none, a tidy one, a partial one, or one with the
 // oddities a hand-edited file has (CRLF, comments, spaces, other sections, repeated keys,

@@ -8,36 +8,38 @@
 #include "common/DefaultChime.h"
 #include "common/DialogTemplate.h"
 #include "common/WavInfo.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
 // A moment with more lines than this is a program that no longer lets time pass.
 constexpr std::int64_t kMaxLinesAtOneMoment = 100'000;
-constexpr std::int64_t kTickMs = 25;
-constexpr std::int64_t kTicksPerCheck = 2401;
+constexpr std::int64_t kTickMs = kMonitorPeriodMs;
 constexpr const char* kAlertBox =
     "msgbox \"Sensors Indicate Possible Activity!\\nPerform Full Scan?\" \"Quorblex Pro\" 0x34";
 // The box Setup's OK shows when the profile could not be written: the text goes on with the
 // profile's path and the reason.
 constexpr std::string_view kSaveFailedText = "Quorblex Pro could not save its settings to\n";
 
-// The lamps of the main window's bar, left to right, and the lamp lit after each step of the
-// sweep: right to the end, one dark step, back to the start, one dark step.
-constexpr int kLampIds[10] = {1018, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
+// The lamp lit after each step of the sweep: right to the end, one dark step, back to the
+// start, one dark step.
 constexpr int kSweep[22] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
-constexpr int kLampOff = 146;
-constexpr int kLampOn = 147;
+constexpr int kLampOff = IDB_LAMP_OFF;
+constexpr int kLampOn = IDB_LAMP_ON;
 
 // The scan's methods: the lamp each lights, the lamp after it, and the status it shows.
 struct Method {
   int lamp, next, text;
 };
 constexpr Method kMethods[5] = {
-    {1018, 1008, 108}, {1009, 1010, 109}, {1011, 1012, 110}, {1013, 1014, 111}, {1015, 1016, 112}};
-constexpr int kScanningText = 136;
+    {IDC_LAMP1, IDC_LAMP2, IDS_METHOD1}, {IDC_LAMP3, IDC_LAMP4, IDS_METHOD2},
+    {IDC_LAMP5, IDC_LAMP6, IDS_METHOD3}, {IDC_LAMP7, IDC_LAMP8, IDS_METHOD4},
+    {IDC_LAMP9, IDC_LAMP10, IDS_METHOD5}};
+constexpr int kScanningText = IDS_SCANNING;
 
 // Setup's controls for the options, in SoakOptions order; the last is the trackbar.
-constexpr int kSetupIds[8] = {1024, 1030, 1025, 1026, 1027, 1028, 1029, 1031};
+constexpr int kSetupIds[8] = {IDC_USE_SOUNDS, IDC_MONITOR, IDC_SCAN1, IDC_SCAN2,
+                              IDC_SCAN3,      IDC_SCAN4,   IDC_SCAN5, IDC_SENSITIVITY};
 
 // The commands that may end the program when the main window is the active one: Exit (also
 // by its mnemonic, with or without Alt, or Enter and Space while it has the focus), Esc, the

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "res/ResourceIds.h"
 #include "tools/soak/TranscriptChecker.h"
 
 namespace {
 
-constexpr int kLamps[10] = {1018, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 constexpr int kCycle[22] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
 const char* const kAlert =
     "msgbox \"Sensors Indicate Possible Activity!\\nPerform Full Scan?\" \"Quorblex Pro\" 0x34";
@@ -67,9 +67,9 @@ class Transcript {
     ++step_;
     for (int k = 1; k <= 10; ++k) {
       if (k == before && k != after)
-        Add(t, "picture 102 " + std::to_string(kLamps[k - 1]) + " 146");
+        Add(t, "picture 102 " + std::to_string(kLampIds[k - 1]) + " 146");
       if (k == after && k != before)
-        Add(t, "picture 102 " + std::to_string(kLamps[k - 1]) + " 147");
+        Add(t, "picture 102 " + std::to_string(kLampIds[k - 1]) + " 147");
     }
   }
 
@@ -214,7 +214,7 @@ TEST(TranscriptChecker, TicksKeepToTheTimersGridUnlessACueHeldThemUp) {
 }
 
 TEST(TranscriptChecker, TheMonitorChecksEvery2401stTickAgainstTheSensitivity) {
-  const std::int64_t check = 2401 * 25;
+  const std::int64_t check = kTicksPerCheck * kMonitorPeriodMs;
   auto upToCheck = [&](Transcript& t) { t.Ticks(25, check); };
 
   // Sensitivity 1: the alert comes for a draw over 90.
