@@ -69,6 +69,7 @@ struct Blob {
 Blob FindBitmap(int id);
 // The program icon as PNG bytes at the given edge length (16, 32, 48 or 128); empty if none.
 Blob FindIconPng(int size);
-// Every string number, for tests and tools.
+// Every template and string number, for tests and tools.
+std::vector<int> TemplateIds();
 std::vector<int> StringIds();
 }  // namespace Resources

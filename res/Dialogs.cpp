@@ -226,3 +226,9 @@ const DialogTemplate* Resources::FindTemplate(int id) {
   return it == Templates().end() ? nullptr : &it->second;
 }
 
+std::vector<int> Resources::TemplateIds() {
+  std::vector<int> ids;
+  for (const auto& [id, t] : Templates()) ids.push_back(id);
+  return ids;
+}
+

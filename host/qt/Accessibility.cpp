@@ -4,12 +4,13 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QVariant>
 #include <QWidget>
+#include <vector>
 
 #include "host/qt/AccessibleNames.h"
 #include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
-#include "host/qt/DialogWindow.h"
 #include "host/qt/IconView.h"
 #include "host/qt/PictureView.h"
 #include "host/qt/PushButtonView.h"
@@ -20,6 +21,17 @@
 namespace {
 
 const QString kAnnouncer = QStringLiteral("announcer");
+// The property that marks one of our windows, and whether it is a message box.
+const char* const kWindowKind = "quorblexWindowKind";
+enum WindowKind { kDialog = 1, kMessageBox = 2 };
+
+// The static texts of `window`, in the order they were made.
+std::vector<const StaticTextView*> TextsOf(const QWidget& window) {
+  std::vector<const StaticTextView*> texts;
+  for (const QObject* child : window.children())
+    if (auto* text = dynamic_cast<const StaticTextView*>(child)) texts.push_back(text);
+  return texts;
+}
 
 QString LabelText(const StaticTextView& label) {
   if (!(label.DrawFlags() & Qt::TextShowMnemonic)) return label.text();
@@ -29,13 +41,12 @@ QString LabelText(const StaticTextView& label) {
 // The caption a value is read with: a text ending in ':' on the same row, to the left of it
 // ("Proximity:" for "80 Meters").
 const StaticTextView* CaptionOf(const StaticTextView& value) {
-  auto* window = dynamic_cast<const DialogWindow*>(value.parentWidget());
+  const QWidget* window = value.parentWidget();
   if (!window) return nullptr;
   const StaticTextView* best = nullptr;
   QRect v = value.geometry();
-  for (const auto& [h, view] : window->Views()) {
-    auto* label = dynamic_cast<const StaticTextView*>(view);
-    if (!label || label == &value || !label->text().endsWith(QLatin1Char(':'))) continue;
+  for (const StaticTextView* label : TextsOf(*window)) {
+    if (label == &value || !label->text().endsWith(QLatin1Char(':'))) continue;
     QRect l = label->geometry();
     bool sameRow = l.top() <= v.bottom() && v.top() <= l.bottom();
     if (!sameRow || l.left() >= v.left()) continue;
@@ -46,17 +57,17 @@ const StaticTextView* CaptionOf(const StaticTextView& value) {
 
 class WindowAccessible : public QAccessibleWidget {
  public:
-  explicit WindowAccessible(DialogWindow* w) : QAccessibleWidget(w, QAccessible::Dialog) {}
+  WindowAccessible(QWidget* w, bool messageBox)
+      : QAccessibleWidget(w, QAccessible::Dialog), messageBox_(messageBox) {}
   QString text(QAccessible::Text t) const override {
     // A message box is described by its message, so the reader says it with the caption.
-    if (t == QAccessible::Description && Dialog()->templateId() == -1)
-      for (const auto& [h, view] : Dialog()->Views())
-        if (auto* label = dynamic_cast<const StaticTextView*>(view)) return LabelText(*label);
+    if (t == QAccessible::Description && messageBox_)
+      for (const StaticTextView* label : TextsOf(*widget())) return LabelText(*label);
     return QAccessibleWidget::text(t);
   }
 
  private:
-  DialogWindow* Dialog() const { return static_cast<DialogWindow*>(widget()); }
+  bool messageBox_;
 };
 
 class LabelAccessible : public QAccessibleWidget {
@@ -175,7 +186,8 @@ class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterf
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   auto* w = qobject_cast<QWidget*>(object);
   if (!w) return nullptr;
-  if (auto* window = dynamic_cast<DialogWindow*>(w)) return new WindowAccessible(window);
+  const QVariant kind = w->property(kWindowKind);
+  if (kind.isValid()) return new WindowAccessible(w, kind.toInt() == kMessageBox);
   if (auto* label = dynamic_cast<StaticTextView*>(w)) return new LabelAccessible(label);
   if (auto* picture = dynamic_cast<PictureView*>(w)) return new PictureAccessible(picture);
   if (auto* push = dynamic_cast<PushButtonView*>(w))
@@ -215,15 +227,15 @@ void Announce(QWidget* label, const QString& words) {
 
 namespace Accessibility {
 
-void Install() {
+void Install(QWidget* window, bool messageBox) {
   static bool installed = false;
-  if (installed) return;
+  if (!installed) QAccessible::installFactory(Factory);
   installed = true;
-  QAccessible::installFactory(Factory);
+  window->setProperty(kWindowKind, messageBox ? kMessageBox : kDialog);
 }
 
 void Describe(QWidget* view, const Window& c, const Window& dialog) {
-  QString name = c.kind == ControlKind::Icon ? AccessibleNames::IconName(dialog.boxFlags & 0xF0)
+  QString name = c.kind == ControlKind::Icon ? AccessibleNames::IconName(dialog.boxFlags & MB_ICONMASK)
                                              : AccessibleNames::Name(dialog.templateId, c);
   if (!name.isEmpty()) view->setAccessibleName(name);
   QString description = AccessibleNames::Description(dialog.templateId, c);

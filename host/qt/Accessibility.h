@@ -16,8 +16,9 @@ class QWidget;
 
 namespace Accessibility {
 
-// Registers our views' accessible interfaces with Qt; the first call does it.
-void Install();
+// Makes `window` (one of ours) a dialog to readers, named by its caption; a message box is
+// also described by its message. The first call registers our views' interfaces with Qt.
+void Install(QWidget* window, bool messageBox);
 // Names the widget of `control` when the control has no words of its own (a picture, the clip).
 void Describe(QWidget* view, const Window& control, const Window& dialog);
 // The text of `view` changed. Readers hear of it; `announce` also has it read out.

@@ -103,7 +103,7 @@ DialogWindow::DialogWindow(const Window& dialog, DialogWindow* owner, Report rep
       centered_(dialog.tmpl && dialog.tmpl->centered),
       menu_(dialog.sysMenu),
       closeBoxEnabled_(dialog.closeBoxEnabled) {
-  Accessibility::Install();
+  Accessibility::Install(this, dialog.templateId == kMessageBoxTemplate);
   setAttribute(Qt::WA_DeleteOnClose, false);
   setFocusPolicy(Qt::NoFocus);
   setFont(DialogUnits::Font());
