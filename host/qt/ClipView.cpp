@@ -42,6 +42,7 @@ void ClipView::Stop() {
   timer_.stop();
   frame_ = -2;
   image_ = QImage();
+  pixels_.reset();
 }
 
 void ClipView::Play(int from, int to, int repeat) {
@@ -79,12 +80,11 @@ void ClipView::ShowFrame(int index) {
   if (index == frame_) return;
   frame_ = index;
   image_ = QImage();
-  if (clip_ && index >= 0) {
-    const auto& pixels = clip_->Frame(index);
-    if (!pixels.empty())
-      image_ = QImage(reinterpret_cast<const uchar*>(pixels.data()), clip_->Width(),
-                      clip_->Height(), clip_->Width() * 4, QImage::Format_RGB32);
-  }
+  // Decoded now, the first time it is needed; the image borrows the pixels while it shows them.
+  pixels_ = clip_ && index >= 0 ? clip_->FramePixels(index) : nullptr;
+  if (pixels_ && !pixels_->empty())
+    image_ = QImage(reinterpret_cast<const uchar*>(pixels_->data()), clip_->Width(),
+                    clip_->Height(), clip_->Width() * 4, QImage::Format_RGB32);
   update();
 }
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "host/qt/ControlView.h"
 
@@ -41,6 +42,7 @@ class ClipView : public QWidget, public ControlView {
 
   std::shared_ptr<const AviClip> clip_;
   int frame_ = -1;
+  std::shared_ptr<const std::vector<uint32_t>> pixels_;  // what image_ shows
   QImage image_;
   bool playing_ = false;
   int first_ = 0, count_ = 0, repeat_ = 0;
