@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/DefaultChime.h"
+#include "host/audio/SdlLibrary.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ struct SdlAudioSink::Impl {
   }
 
   Options options;
+  const SdlLibrary* sdl = nullptr;  // loaded with the first device
   bool subsystemUp = false;
   SDL_AudioDeviceID device = 0;  // written under `mutex`; only the closer and Play touch it
   SDL_AudioSpec have{};
@@ -200,7 +202,7 @@ struct SdlAudioSink::Impl {
   }
 
   void Fail() {
-    const char* why = SDL_GetError();
+    const char* why = sdl->GetError();
     lastError = why && *why ? why : "the sound device could not be opened";
     lastFailure = SteadyClock::now();
   }
@@ -209,13 +211,13 @@ struct SdlAudioSink::Impl {
   // the time it takes to find the sound server. It keeps no thread that wakes on its own.
   void QuitSubsystem() {
     if (!subsystemUp) return;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
     subsystemUp = false;
   }
 
   void CloseDevice() {
     if (device != 0) {
-      SDL_CloseAudioDevice(device);  // waits for the audio thread to finish
+      sdl->CloseAudioDevice(device);  // waits for the audio thread to finish
       std::lock_guard<std::mutex> lock(mutex);
       device = 0;
     }
@@ -231,7 +233,7 @@ struct SdlAudioSink::Impl {
   // True when a device is open and working, opening one if need be.
   bool EnsureDevice() {
     if (device != 0) {
-      if (SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED) return true;
+      if (sdl->GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED) return true;
       // The device went away. Start over: the sound system may have changed under us.
       CloseDevice();
       QuitSubsystem();
@@ -239,11 +241,16 @@ struct SdlAudioSink::Impl {
     }
     if (!RetryAllowed()) return false;
     lastError.clear();
+    if (!sdl && !(sdl = SdlLibrary::Get())) {
+      lastError = SdlLibrary::Error();
+      lastFailure = SteadyClock::now();
+      return false;
+    }
     if (!subsystemUp) {
-      SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorblex Pro");
+      sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorblex Pro");
       // The program's own signals stay the program's: SDL would otherwise swallow SIGTERM.
-      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-      if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+      if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
         Fail();
         return false;
       }
@@ -259,9 +266,9 @@ struct SdlAudioSink::Impl {
     have = SDL_AudioSpec{};
     // The buffer size stays as asked: a bigger one would widen the gaps between cues.
     const SDL_AudioDeviceID opened =
-        SDL_OpenAudioDevice(nullptr, 0, &want, &have,
-                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
-                                SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+        sdl->OpenAudioDevice(nullptr, 0, &want, &have,
+                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
+                                 SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
     {
       std::lock_guard<std::mutex> lock(mutex);
       device = opened;
@@ -275,7 +282,7 @@ struct SdlAudioSink::Impl {
       return false;
     }
     lastFailure.reset();
-    SDL_PauseAudioDevice(device, 0);
+    sdl->PauseAudioDevice(device, 0);
     if (!closer.joinable()) closer = std::thread([this] { CloseWhenIdle(); });
     signal.notify_all();
     return true;
@@ -294,8 +301,8 @@ struct SdlAudioSink::Impl {
     auto cue = std::make_shared<Cue>();
     if (frames == 0) return cue;
     SDL_AudioCVT cvt;
-    const int built = SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(channels), rate,
-                                        have.format, have.channels, have.freq);
+    const int built = sdl->BuildAudioCVT(&cvt, format, static_cast<Uint8>(channels), rate,
+                                         have.format, have.channels, have.freq);
     if (built < 0) return nullptr;
     const size_t bytes = frames * srcFrame;
     if (built == 0) {
@@ -308,7 +315,7 @@ struct SdlAudioSink::Impl {
     std::memcpy(cue->bytes.data(), data, bytes);
     cvt.buf = cue->bytes.data();
     cvt.len = static_cast<int>(bytes);
-    if (SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0 ||
+    if (sdl->ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0 ||
         static_cast<uint64_t>(cvt.len_cvt) > room) {
       return nullptr;
     }
@@ -321,14 +328,14 @@ struct SdlAudioSink::Impl {
   std::shared_ptr<const Cue> Decode(const std::string& path) const {
     std::vector<uint8_t> file;
     if (!ReadWholeFile(path, &file) || file.empty()) return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    SDL_RWops* rw = sdl->RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (!rw) return nullptr;
     SDL_AudioSpec stored{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &stored, &samples, &length)) return nullptr;
+    if (!sdl->LoadWAV_RW(rw, 1, &stored, &samples, &length)) return nullptr;
     auto cue = Convert(stored.format, stored.channels, stored.freq, samples, length);
-    SDL_FreeWAV(samples);
+    sdl->FreeWAV(samples);
     return cue;
   }
 
@@ -371,12 +378,12 @@ struct SdlAudioSink::Impl {
       std::lock_guard<std::mutex> lock(mutex);
       idleSince.reset();
     }
-    SDL_LockAudioDevice(device);
+    sdl->LockAudioDevice(device);
     std::swap(playing, cue);
     position = 0;
     playingId = id;
     finished = false;
-    SDL_UnlockAudioDevice(device);
+    sdl->UnlockAudioDevice(device);
     cue.reset();  // the one cut short, freed here rather than on the audio thread
     if (!sync) return;
 
