@@ -99,6 +99,11 @@ void QtHost::WindowShown(const Window& dialog, bool initial) {
   if (!w) return;
   w->Shown(dialog, initial);
   if (initial) dump_.Write(*w);
+  // A new window goes to the screen now rather than at the next Wait: the program carries on
+  // with its start-up first (the notification icon, the welcome cue), and the window need not
+  // wait for that. Input that comes meanwhile waits for the next Wait like any other.
+  if (initial && dialog.visible)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtHost::WindowEnabled(const Window& dialog) {
