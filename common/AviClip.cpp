@@ -236,6 +236,11 @@ struct AviClip::Stream {
         pictureBytes(pixelCount * sizeof(uint32_t)),
         bytes(std::move(file)),
         palette(f.palette) {}
+  ~Stream() {
+    if (source) std::fclose(source);
+  }
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
 
   // ---- While the file is read ----
 
@@ -255,6 +260,14 @@ struct AviClip::Stream {
 
   void AddPaletteChange(uint64_t begin, uint64_t n) {
     if (n >= 4) steps.push_back(Step{begin, n, true});
+  }
+
+  // Reads each chunk from the open file when it is needed instead of keeping the bytes. The
+  // file stays open, so a copy put in its place later (an upgrade, say) changes nothing.
+  void ReadFrom(std::FILE* file) {
+    source = file;
+    bytes.clear();
+    bytes.shrink_to_fit();
   }
 
   // Lets go of the rest of the file when the chunks kept are much less than all of it.
@@ -288,11 +301,23 @@ struct AviClip::Stream {
   VideoFormat format;
   size_t pixelCount;
   uint64_t pictureBytes;
-  std::vector<uint8_t> bytes;  // the file, or after Compact only the chunks in `steps`
+  // The file, or after Compact only the chunks in `steps`, or nothing after ReadFrom.
+  std::vector<uint8_t> bytes;
   std::vector<Step> steps;
   std::vector<size_t> frames;  // each frame's picture, as an index into `steps`
 
  private:
+  // The bytes of a step. A file that cannot give them all (it shrank under us) gives zeros for
+  // the rest, which draw as some picture of the right size.
+  const uint8_t* Payload(const Step& s) {
+    if (!source) return bytes.data() + s.begin;
+    chunk.assign(static_cast<size_t>(s.size), 0);
+    if (::fseeko(source, static_cast<off_t>(s.begin), SEEK_SET) == 0)
+      std::fread(chunk.data(), 1, chunk.size(), source);
+    std::clearerr(source);
+    return chunk.data();
+  }
+
   void Rewind() {
     palette = format.palette;
     std::fill(canvas.begin(), canvas.end(), uint8_t{0});
@@ -302,18 +327,18 @@ struct AviClip::Stream {
   // A step passed on the way to the one asked for: palettes always count; of the pictures only
   // RLE ones do, as later frames draw over them. The others cover the whole canvas.
   void Replay(const Step& s) {
-    if (s.palette) return ChangePalette(palette, bytes.data() + s.begin, s.size);
+    if (s.palette) return ChangePalette(palette, Payload(s), s.size);
     if (format.kind == Kind::Rle8) DrawRle(s);
   }
 
   void DrawRle(const Step& s) {
     if (canvas.empty()) canvas.assign(pixelCount, 0);
-    DecodeRle(bytes.data() + s.begin, static_cast<size_t>(s.size), 8, format.width, format.height,
+    DecodeRle(Payload(s), static_cast<size_t>(s.size), 8, format.width, format.height,
               canvas.data());
   }
 
   Picture Decode(const Step& s) {
-    const uint8_t* p = bytes.data() + s.begin;
+    const uint8_t* p = Payload(s);
     const uint64_t w = static_cast<uint64_t>(format.width);
     const uint64_t h = static_cast<uint64_t>(format.height);
     if (format.kind == Kind::Rle8) {
@@ -356,6 +381,8 @@ struct AviClip::Stream {
   size_t next = 0;
   size_t shownStep = 0;
   Picture shown;
+  std::FILE* source = nullptr;  // after ReadFrom
+  std::vector<uint8_t> chunk;   // the step last read from `source`
 };
 
 namespace {
@@ -388,10 +415,11 @@ bool WalkMovi(const uint8_t* d, const Chunk& list, const Header& h, Frames& fram
 std::optional<AviClip> AviClip::Parse(const uint8_t* data, size_t size) {
   if (data == nullptr || size < 12) return std::nullopt;
   if (Le32(data) != kRiff || Le32(data + 8) != Fcc("AVI ")) return std::nullopt;
-  return FromFile(std::vector<uint8_t>(data, data + size));
+  return FromFile(std::vector<uint8_t>(data, data + size), nullptr);
 }
 
-std::optional<AviClip> AviClip::FromFile(std::vector<uint8_t> file) {
+std::optional<AviClip> AviClip::FromFile(std::vector<uint8_t> file, std::FILE* source) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(source, &std::fclose);
   const uint8_t* data = file.data();
   const size_t size = file.size();
   if (size < 12 || Le32(data) != kRiff || Le32(data + 8) != Fcc("AVI ")) return std::nullopt;
@@ -426,7 +454,11 @@ std::optional<AviClip> AviClip::FromFile(std::vector<uint8_t> file) {
     if (!more) break;
   }
   if (stream->frames.empty()) return std::nullopt;
-  stream->Compact();
+  if (owned) {
+    stream->ReadFrom(owned.release());
+  } else {
+    stream->Compact();
+  }
 
   AviClip clip;
   clip.frameCount_ = static_cast<int>(stream->frames.size());
@@ -454,8 +486,13 @@ std::optional<AviClip> AviClip::Load(const std::string& path) {
     data.resize(old + got);
     if (got == 0) break;
   }
-  std::fclose(file);
-  return FromFile(std::move(data));
+  // A regular file stays open and its frames are read again when they are shown; what else
+  // was read is kept.
+  if (ec) {
+    std::fclose(file);
+    file = nullptr;
+  }
+  return FromFile(std::move(data), file);
 }
 
 std::shared_ptr<const std::vector<uint32_t>> AviClip::FramePixels(int index) const {

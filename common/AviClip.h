@@ -1,7 +1,7 @@
 #pragma once
 // A silent AVI clip for the animation control. Loading reads the file and walks its chunks;
-// a frame's picture is decoded only when it is asked for, so a clip costs about its file's
-// size in memory, not all its pictures at once.
+// a frame's picture is decoded only when it is asked for, its chunk read again from the file
+// (kept open) at that moment, so a clip loaded from a file holds little more than an index.
 //
 // Reads RIFF 'AVI ' files: the first video stream of LIST 'hdrl' (avih, strh 'vids', strf with
 // a BITMAPINFOHEADER and its palette) and the '##db' / '##dc' chunks of every LIST 'movi'
@@ -25,6 +25,7 @@
 // once and going back starts again from the first.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,7 +58,8 @@ class AviClip {
  private:
   struct Stream;  // the chunks that make the pictures, and the decoder's state
   AviClip() = default;
-  static std::optional<AviClip> FromFile(std::vector<uint8_t> file);
+  // Takes `source` (the file `file` was read from, or null) over.
+  static std::optional<AviClip> FromFile(std::vector<uint8_t> file, std::FILE* source);
 
   int width_ = 0;
   int height_ = 0;

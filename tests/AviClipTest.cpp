@@ -1,6 +1,7 @@
 #include "common/AviClip.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -182,6 +183,32 @@ TEST(AviClipTest, FramesDecodeTheSameInAnyOrder) {
     const AviClip copy = *clip;
     for (int i = n - 1; i >= 0; --i) EXPECT_EQ(copy.Frame(i), inOrder[i]);
   }
+}
+
+// A loaded clip reads its frames from the file it keeps open: a new file put in its place
+// changes nothing, and the same file cut short gives pictures of the right size, not a crash.
+TEST(AviClipTest, FramesComeFromTheFileAsItWasOpened) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("avi-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path path = dir / "clip.avi";
+  fs::copy_file(kRoot + "/tests/data/testsrc_rle8.avi", path, fs::copy_options::overwrite_existing);
+  const auto reference = AviClip::Load(kRoot + "/tests/data/testsrc_rle8.avi");
+  ASSERT_TRUE(reference);
+
+  auto clip = AviClip::Load(path.string());
+  ASSERT_TRUE(clip);
+  std::ofstream(dir / "other.avi", std::ios::binary) << "RIFF junk";
+  fs::rename(dir / "other.avi", path);
+  for (int i = clip->FrameCount() - 1; i >= 0; --i) EXPECT_EQ(clip->Frame(i), reference->Frame(i));
+
+  fs::copy_file(kRoot + "/tests/data/testsrc_rle8.avi", path, fs::copy_options::overwrite_existing);
+  clip = AviClip::Load(path.string());
+  ASSERT_TRUE(clip);
+  fs::resize_file(path, 100);
+  for (int i = 0; i < clip->FrameCount(); ++i)
+    EXPECT_EQ(clip->Frame(i).size(), size_t(clip->Width()) * clip->Height());
+  fs::remove_all(dir);
 }
 
 TEST(AviClipTest, PicksTheVideoStreamAndSkipsTheRest) {
