@@ -59,6 +59,7 @@ class QtHost : public Host {
 
  private:
   void Report(InputEvent event);
+  void WakeIn(std::int64_t ms);  // -1: no wake-up
   void ActivateModal();
   bool Deliver(InputSink& sink);
 
