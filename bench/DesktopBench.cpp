@@ -6,8 +6,8 @@
 //
 // Prints: start-up to the mapped window (median of 5, the two programs taking turns); CPU with
 // the window shown and the lamps sweeping, then hidden in the notification area (both programs
-// running side by side through the same SECONDS, 30 unless given); wake-ups a second while
-// hidden; peak resident memory; and the ratios to the peer. Then, alone, the program hidden
+// running side by side through the same SECONDS, 30 unless given, at most 40); wake-ups a
+// second while hidden; peak resident memory; and the ratios to the peer. Then, alone, the program hidden
 // with monitoring off. The machine may be busy with other work: the ratios, measured in one
 // run, are the figures to compare; run it again when they look noisy.
 //
@@ -204,6 +204,39 @@ bool HidePeer(const Xvfb& x) {
   return WaitUntil([&] { return FindWindow(x.Connection(), kPeerTitle) == 0; }, 5000);
 }
 
+struct Phase {
+  bool ok = false;
+  std::pair<Usage, Usage> usage;  // ours, the peer's
+  double rssOurs = 0, rssPeer = 0;
+};
+
+// Both programs started afresh, shown or hidden, measured together. The program's monitor
+// makes its first check a minute after start, and the alert it may raise would spoil the
+// figures, so each phase ends well before that: SECONDS is at most 40.
+Phase SideBySide(const Xvfb& x, bool hide, int seconds) {
+  Phase phase;
+  auto program = StartQuorblex(x, kProfile);
+  auto peer = StartPeer(x);
+  if (!WaitForWindow(x.Connection(), kTitle, 10000) ||
+      !WaitForWindow(x.Connection(), kPeerTitle, 10000)) {
+    std::fprintf(stderr, "quorblex_desktop_bench: a window did not appear\n");
+    return phase;
+  }
+  Sleep(8000);  // the opening clip and the welcome cue play out; then only the lamps move
+  if (hide) {
+    if (!HideQuorblex(x, *program) || !HidePeer(x)) {
+      std::fprintf(stderr, "quorblex_desktop_bench: a window did not hide\n");
+      return phase;
+    }
+    Sleep(2000);  // long enough for the idle sound device to be let go
+  }
+  phase.usage = MeasureSideBySide(program->pid(), peer->pid(), seconds);
+  phase.rssOurs = PeakRssKb(program->pid()) / 1024.0;
+  phase.rssPeer = PeakRssKb(peer->pid()) / 1024.0;
+  phase.ok = true;
+  return phase;
+}
+
 void Row(const char* what, const char* unit, double ours, double peer, int decimals) {
   std::printf("| %-40s | %8.*f %-3s | %8.*f %-3s | %5.2f |\n", what, decimals, ours, unit, decimals,
               peer, unit, peer > 0 ? ours / peer : 0.0);
@@ -212,7 +245,7 @@ void Row(const char* what, const char* unit, double ours, double peer, int decim
 }  // namespace
 
 int main(int argc, char** argv) {
-  int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+  int seconds = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 40) : 30;
   if (!DesktopToolsPresent() || std::system("command -v trayer >/dev/null 2>&1") != 0) {
     std::fprintf(stderr, "quorblex_desktop_bench: needs Xvfb, xdotool and trayer\n");
     return 1;
@@ -243,26 +276,14 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 5; ++i) std::printf(" %.0f/%.0f", ours[i], peers[i]);
   std::printf("\n");
 
-  // ---- Side by side: shown, then hidden ----
-  auto program = StartQuorblex(x, kProfile);
-  auto peer = StartPeer(x);
-  if (!WaitForWindow(x.Connection(), kTitle, 10000) ||
-      !WaitForWindow(x.Connection(), kPeerTitle, 10000)) {
-    std::fprintf(stderr, "quorblex_desktop_bench: a window did not appear\n");
-    return 1;
-  }
-  Sleep(8000);  // the opening clip and the welcome cue play out; then only the lamps move
-  auto [shownOurs, shownPeer] = MeasureSideBySide(program->pid(), peer->pid(), seconds);
-  if (!HideQuorblex(x, *program) || !HidePeer(x)) {
-    std::fprintf(stderr, "quorblex_desktop_bench: a window did not hide\n");
-    return 1;
-  }
-  Sleep(3000);  // long enough for an idle sound device to be let go
-  auto [hiddenOurs, hiddenPeer] = MeasureSideBySide(program->pid(), peer->pid(), seconds);
-  const double rssOurs = PeakRssKb(program->pid()) / 1024.0;
-  const double rssPeer = PeakRssKb(peer->pid()) / 1024.0;
-  program.reset();
-  peer.reset();
+  // ---- Side by side: shown, then hidden, each in a fresh pair of programs ----
+  Phase shown = SideBySide(x, false, seconds);
+  Phase hidden = SideBySide(x, true, seconds);
+  if (!shown.ok || !hidden.ok) return 1;
+  auto [shownOurs, shownPeer] = shown.usage;
+  auto [hiddenOurs, hiddenPeer] = hidden.usage;
+  const double rssOurs = std::max(shown.rssOurs, hidden.rssOurs);
+  const double rssPeer = std::max(shown.rssPeer, hidden.rssPeer);
 
   // ---- Alone: hidden with monitoring off ----
   double quietWakeups = -1;
