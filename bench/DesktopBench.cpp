@@ -7,9 +7,9 @@
 // Prints: start-up to the mapped window (median of 5, the two programs taking turns); CPU with
 // the window shown and the lamps sweeping, then hidden in the notification area (both programs
 // running side by side through the same SECONDS, 30 unless given, at most 40); wake-ups a
-// second while hidden; peak resident memory; and the ratios to the peer. Then, alone, the program hidden
-// with monitoring off. The machine may be busy with other work: the ratios, measured in one
-// run, are the figures to compare; run it again when they look noisy.
+// second while hidden; peak resident memory; and the ratios to the peer. Then, alone, the
+// program hidden with monitoring off. The machine may be busy with other work: the ratios,
+// measured in one run, are the figures to compare; run it again when they look noisy.
 //
 // A wake-up is a context switch of any thread of the program, voluntary or not, as the kernel
 // counts them in /proc/PID/task/*/status. Not a test: it prints what it measures.
