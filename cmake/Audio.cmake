@@ -2,8 +2,13 @@
 # disk driver and its latency benchmark. Included by the top file with the desktop program.
 find_package(SDL2 REQUIRED)
 find_package(Threads REQUIRED)
-add_library(quorblex_audio STATIC ${CMAKE_SOURCE_DIR}/host/audio/SdlAudioSink.cpp)
-target_link_libraries(quorblex_audio PUBLIC quorblex_core PRIVATE SDL2::SDL2 Threads::Threads)
+# The player loads SDL itself when the first cue needs it (see SdlLibrary.h): it takes SDL's
+# headers, not the library.
+add_library(quorblex_audio STATIC ${CMAKE_SOURCE_DIR}/host/audio/SdlAudioSink.cpp
+                                  ${CMAKE_SOURCE_DIR}/host/audio/SdlLibrary.cpp)
+target_include_directories(quorblex_audio PRIVATE
+  $<TARGET_PROPERTY:SDL2::SDL2,INTERFACE_INCLUDE_DIRECTORIES>)
+target_link_libraries(quorblex_audio PUBLIC quorblex_core PRIVATE Threads::Threads ${CMAKE_DL_LIBS})
 
 add_executable(quorblex_audio_tests ${CMAKE_SOURCE_DIR}/tests/SdlAudioSinkTest.cpp)
 target_link_libraries(quorblex_audio_tests PRIVATE quorblex_audio quorblex_core SDL2::SDL2

@@ -47,9 +47,14 @@ if(X11_FOUND)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 
   # ---- Benchmark (prints figures; not a test) ------------------------------------------------
+  # A plain Qt Widgets program doing the same visible work, measured beside ours.
+  add_executable(quorblex_qt_peer EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/QtPeer.cpp)
+  target_link_libraries(quorblex_qt_peer PRIVATE Qt6::Widgets)
   add_executable(quorblex_desktop_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/DesktopBench.cpp)
   target_link_libraries(quorblex_desktop_bench PRIVATE quorblex_desktop_harness)
-  add_dependencies(quorblex_desktop_bench quorblex)
+  target_compile_definitions(quorblex_desktop_bench PRIVATE
+    QUORBLEX_QT_PEER="$<TARGET_FILE:quorblex_qt_peer>")
+  add_dependencies(quorblex_desktop_bench quorblex quorblex_qt_peer)
 endif()
 
 # ---- Install ---------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 
 #include "common/BmpImage.h"
 
@@ -189,64 +190,172 @@ int64_t FrameMicros(const Header& h) {
 
 using Picture = std::shared_ptr<const std::vector<uint32_t>>;
 
-// Turns the stream's chunks into frames, keeping the index picture RLE deltas draw on.
-class FrameBuilder {
- public:
-  explicit FrameBuilder(const Header& h)
-      : f_(h.format),
-        pixelCount_(static_cast<size_t>(f_.width) * static_cast<size_t>(f_.height)),
-        pictureBytes_(pixelCount_ * sizeof(uint32_t)) {
-    if (f_.kind == Kind::Pal8 || f_.kind == Kind::Rle8) canvas_.assign(pixelCount_, 0);
-  }
+uint64_t BytesPerPixel(Kind kind) {
+  return kind == Kind::Pal8 ? 1 : kind == Kind::Rgb24 ? 3 : kind == Kind::Rgb32 ? 4 : 0;
+}
 
-  // False once no more frames may be added.
-  bool AddFrame(const uint8_t* p, uint64_t n) {
-    if (frames_.size() >= static_cast<size_t>(AviClip::kMaxFrames)) return false;
-    if (decodedBytes_ + pictureBytes_ > AviClip::kMaxDecodedBytes) return false;
-    Picture pic = n == 0 ? nullptr : Decode(p, n);
-    if (pic) {
-      decodedBytes_ += pictureBytes_;
-      last_ = std::move(pic);
+uint64_t Stride(const VideoFormat& f) {
+  return (static_cast<uint64_t>(f.width) * BytesPerPixel(f.kind) + 3) & ~uint64_t{3};
+}
+
+// Whether a frame chunk of `n` bytes makes a picture. An RLE frame cut short still draws what
+// it holds; an uncompressed one must hold every row.
+bool Decodable(const VideoFormat& f, uint64_t n) {
+  if (n == 0) return false;
+  if (f.kind == Kind::Rle8) return true;
+  const uint64_t rowBytes = static_cast<uint64_t>(f.width) * BytesPerPixel(f.kind);
+  return n >= Stride(f) * static_cast<uint64_t>(f.height - 1) + rowBytes;
+}
+
+// AVIPALCHANGE: first entry, entry count (0 means 256), flags, then R, G, B, flags entries.
+void ChangePalette(Palette& palette, const uint8_t* p, uint64_t n) {
+  if (n < 4) return;
+  const uint64_t first = p[0];
+  const uint64_t count = p[1] == 0 ? 256 : p[1];
+  const uint64_t fit = std::min({count, 256 - first, (n - 4) / 4});
+  for (uint64_t i = 0; i < fit; ++i) {
+    const uint8_t* e = p + 4 + 4 * i;
+    palette[first + i] = kOpaque | (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2];
+  }
+}
+
+}  // namespace
+
+// The picture and palette chunks of the video stream in file order, which frame shows which
+// picture, and the decoder that turns a picture chunk into pixels when one is asked for.
+struct AviClip::Stream {
+  struct Step {
+    uint64_t begin = 0;  // in `bytes`
+    uint64_t size = 0;
+    bool palette = false;  // a palette change, else a picture
+  };
+
+  Stream(const VideoFormat& f, std::vector<uint8_t> file)
+      : format(f),
+        pixelCount(static_cast<size_t>(f.width) * static_cast<size_t>(f.height)),
+        pictureBytes(pixelCount * sizeof(uint32_t)),
+        bytes(std::move(file)),
+        palette(f.palette) {}
+  ~Stream() {
+    if (source) std::fclose(source);
+  }
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
+
+  // ---- While the file is read ----
+
+  // The frame chunk at [begin, begin + n) of the file. False once no more frames may be added.
+  bool AddFrame(uint64_t begin, uint64_t n) {
+    if (frames.size() >= static_cast<size_t>(AviClip::kMaxFrames)) return false;
+    if (decodedBytes + pictureBytes > AviClip::kMaxDecodedBytes) return false;
+    if (Decodable(format, n)) {
+      decodedBytes += pictureBytes;
+      lastPicture = static_cast<int64_t>(steps.size());
+      steps.push_back(Step{begin, n, false});
     }
-    if (last_) frames_.push_back(last_);
+    // A chunk with no picture of its own repeats the one before; before any, it is dropped.
+    if (lastPicture >= 0) frames.push_back(static_cast<size_t>(lastPicture));
     return true;
   }
 
-  // AVIPALCHANGE: first entry, entry count (0 means 256), flags, then R, G, B, flags entries.
-  void ChangePalette(const uint8_t* p, uint64_t n) {
-    if (n < 4) return;
-    const uint64_t first = p[0];
-    const uint64_t count = p[1] == 0 ? 256 : p[1];
-    const uint64_t fit = std::min({count, 256 - first, (n - 4) / 4});
-    for (uint64_t i = 0; i < fit; ++i) {
-      const uint8_t* e = p + 4 + 4 * i;
-      f_.palette[first + i] = kOpaque | (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2];
-    }
+  void AddPaletteChange(uint64_t begin, uint64_t n) {
+    if (n >= 4) steps.push_back(Step{begin, n, true});
   }
 
-  std::vector<Picture> Take() { return std::move(frames_); }
+  // Reads each chunk from the open file when it is needed instead of keeping the bytes. The
+  // file stays open, so a copy put in its place later (an upgrade, say) changes nothing.
+  void ReadFrom(std::FILE* file) {
+    source = file;
+    bytes.clear();
+    bytes.shrink_to_fit();
+  }
+
+  // Lets go of the rest of the file when the chunks kept are much less than all of it.
+  void Compact() {
+    uint64_t kept = 0;
+    for (const Step& st : steps) kept += st.size;
+    if (kept >= bytes.size() / 2) return;
+    std::vector<uint8_t> compact;
+    compact.reserve(static_cast<size_t>(kept));
+    for (Step& st : steps) {
+      const auto from = bytes.begin() + static_cast<std::ptrdiff_t>(st.begin);
+      st.begin = compact.size();
+      compact.insert(compact.end(), from, from + static_cast<std::ptrdiff_t>(st.size));
+    }
+    bytes = std::move(compact);
+  }
+
+  // ---- Decoding ----
+
+  Picture PictureOf(size_t frame) {
+    const size_t target = frames[frame];
+    if (shown && shownStep == target) return shown;
+    if (target < next) Rewind();
+    for (; next < target; ++next) Replay(steps[next]);
+    shown = Decode(steps[target]);
+    shownStep = target;
+    next = target + 1;
+    return shown;
+  }
+
+  VideoFormat format;
+  size_t pixelCount;
+  uint64_t pictureBytes;
+  // The file, or after Compact only the chunks in `steps`, or nothing after ReadFrom.
+  std::vector<uint8_t> bytes;
+  std::vector<Step> steps;
+  std::vector<size_t> frames;  // each frame's picture, as an index into `steps`
 
  private:
-  Picture Decode(const uint8_t* p, uint64_t n) {
-    const uint64_t w = static_cast<uint64_t>(f_.width);
-    const uint64_t h = static_cast<uint64_t>(f_.height);
-    if (f_.kind == Kind::Rle8) {
-      // A frame cut short still draws what it holds.
-      DecodeRle(p, static_cast<size_t>(n), 8, f_.width, f_.height, canvas_.data());
+  // The bytes of a step. A file that cannot give them all (it shrank under us) gives zeros for
+  // the rest, which draw as some picture of the right size.
+  const uint8_t* Payload(const Step& s) {
+    if (!source) return bytes.data() + s.begin;
+    chunk.assign(static_cast<size_t>(s.size), 0);
+    if (::fseeko(source, static_cast<off_t>(s.begin), SEEK_SET) == 0)
+      std::fread(chunk.data(), 1, chunk.size(), source);
+    std::clearerr(source);
+    return chunk.data();
+  }
+
+  void Rewind() {
+    palette = format.palette;
+    std::fill(canvas.begin(), canvas.end(), uint8_t{0});
+    next = 0;
+  }
+
+  // A step passed on the way to the one asked for: palettes always count; of the pictures only
+  // RLE ones do, as later frames draw over them. The others cover the whole canvas.
+  void Replay(const Step& s) {
+    if (s.palette) return ChangePalette(palette, Payload(s), s.size);
+    if (format.kind == Kind::Rle8) DrawRle(s);
+  }
+
+  void DrawRle(const Step& s) {
+    if (canvas.empty()) canvas.assign(pixelCount, 0);
+    DecodeRle(Payload(s), static_cast<size_t>(s.size), 8, format.width, format.height,
+              canvas.data());
+  }
+
+  Picture Decode(const Step& s) {
+    const uint8_t* p = Payload(s);
+    const uint64_t w = static_cast<uint64_t>(format.width);
+    const uint64_t h = static_cast<uint64_t>(format.height);
+    if (format.kind == Kind::Rle8) {
+      DrawRle(s);
       return FromCanvas();
     }
-    const uint64_t bytesPerPixel = f_.kind == Kind::Pal8 ? 1 : f_.kind == Kind::Rgb24 ? 3 : 4;
-    const uint64_t rowBytes = w * bytesPerPixel;
-    const uint64_t stride = (rowBytes + 3) & ~uint64_t{3};
-    if (n < stride * (h - 1) + rowBytes) return nullptr;
-    auto rowOf = [&](uint64_t r) { return f_.topDown ? r : h - 1 - r; };
-    if (f_.kind == Kind::Pal8) {
+    const uint64_t bytesPerPixel = BytesPerPixel(format.kind);
+    const uint64_t stride = Stride(format);
+    auto rowOf = [&](uint64_t r) { return format.topDown ? r : h - 1 - r; };
+    if (format.kind == Kind::Pal8) {
+      if (canvas.empty()) canvas.assign(pixelCount, 0);
       for (uint64_t r = 0; r < h; ++r) {
-        std::copy_n(p + r * stride, w, canvas_.data() + rowOf(r) * w);
+        std::copy_n(p + r * stride, w, canvas.data() + rowOf(r) * w);
       }
       return FromCanvas();
     }
-    auto out = std::make_shared<std::vector<uint32_t>>(pixelCount_);
+    auto out = std::make_shared<std::vector<uint32_t>>(pixelCount);
     for (uint64_t r = 0; r < h; ++r) {
       const uint8_t* src = p + r * stride;
       uint32_t* dst = out->data() + rowOf(r) * w;
@@ -258,24 +367,29 @@ class FrameBuilder {
   }
 
   Picture FromCanvas() const {
-    auto out = std::make_shared<std::vector<uint32_t>>(pixelCount_);
-    std::transform(canvas_.begin(), canvas_.end(), out->begin(),
-                   [this](uint8_t i) { return f_.palette[i]; });
+    auto out = std::make_shared<std::vector<uint32_t>>(pixelCount);
+    std::transform(canvas.begin(), canvas.end(), out->begin(),
+                   [this](uint8_t i) { return palette[i]; });
     return out;
   }
 
-  VideoFormat f_;
-  size_t pixelCount_;
-  uint64_t pictureBytes_;
-  std::vector<uint8_t> canvas_;
-  std::vector<Picture> frames_;
-  Picture last_;
-  uint64_t decodedBytes_ = 0;
+  uint64_t decodedBytes = 0;  // what all distinct pictures would take, decoded
+  int64_t lastPicture = -1;
+  // The decoder: the palette and index picture as of step `next`, and the last picture made.
+  Palette palette;
+  std::vector<uint8_t> canvas;  // palette indices, for 8-bit frames; made at first use
+  size_t next = 0;
+  size_t shownStep = 0;
+  Picture shown;
+  std::FILE* source = nullptr;  // after ReadFrom
+  std::vector<uint8_t> chunk;   // the step last read from `source`
 };
 
+namespace {
+
 // Walks a movi list (and the 'rec ' lists in it). False once the walk must stop.
-bool WalkMovi(const uint8_t* d, const Chunk& list, const Header& h, FrameBuilder& frames,
-              int depth) {
+template <class Frames>
+bool WalkMovi(const uint8_t* d, const Chunk& list, const Header& h, Frames& frames, int depth) {
   return ForEachChunk(d, list.begin, list.end, [&](const Chunk& c) {
     if (c.IsList()) {
       if (c.id == kList && c.listType == Fcc("rec ") && depth < kMaxRecDepth) {
@@ -289,9 +403,9 @@ bool WalkMovi(const uint8_t* d, const Chunk& list, const Header& h, FrameBuilder
     if ((c.id & 0xFFFF) != stream) return true;
     const uint32_t what = c.id >> 16;
     if (what == (Fcc("00db") >> 16) || what == (Fcc("00dc") >> 16)) {
-      return frames.AddFrame(d + c.begin, c.end - c.begin);
+      return frames.AddFrame(c.begin, c.end - c.begin);
     }
-    if (what == (Fcc("00pc") >> 16)) frames.ChangePalette(d + c.begin, c.end - c.begin);
+    if (what == (Fcc("00pc") >> 16)) frames.AddPaletteChange(c.begin, c.end - c.begin);
     return true;
   });
 }
@@ -301,6 +415,14 @@ bool WalkMovi(const uint8_t* d, const Chunk& list, const Header& h, FrameBuilder
 std::optional<AviClip> AviClip::Parse(const uint8_t* data, size_t size) {
   if (data == nullptr || size < 12) return std::nullopt;
   if (Le32(data) != kRiff || Le32(data + 8) != Fcc("AVI ")) return std::nullopt;
+  return FromFile(std::vector<uint8_t>(data, data + size), nullptr);
+}
+
+std::optional<AviClip> AviClip::FromFile(std::vector<uint8_t> file, std::FILE* source) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(source, &std::fclose);
+  const uint8_t* data = file.data();
+  const size_t size = file.size();
+  if (size < 12 || Le32(data) != kRiff || Le32(data + 8) != Fcc("AVI ")) return std::nullopt;
 
   // The RIFF 'AVI ' list first, then any OpenDML 'AVIX' lists that follow it.
   std::vector<Chunk> riffs;
@@ -322,18 +444,25 @@ std::optional<AviClip> AviClip::Parse(const uint8_t* data, size_t size) {
   });
   if (!header) return std::nullopt;
 
-  FrameBuilder builder(*header);
+  // The stream takes the file over; moving a vector keeps its bytes where they are.
+  auto stream = std::make_shared<Stream>(header->format, std::move(file));
   for (const Chunk& riff : riffs) {
     bool more = ForEachChunk(data, riff.begin, riff.end, [&](const Chunk& c) {
-      if (c.id == kList && c.listType == Fcc("movi")) return WalkMovi(data, c, *header, builder, 0);
+      if (c.id == kList && c.listType == Fcc("movi")) return WalkMovi(data, c, *header, *stream, 0);
       return true;
     });
     if (!more) break;
   }
+  if (stream->frames.empty()) return std::nullopt;
+  if (owned) {
+    stream->ReadFrom(owned.release());
+  } else {
+    stream->Compact();
+  }
 
   AviClip clip;
-  clip.frames_ = builder.Take();
-  if (clip.frames_.empty()) return std::nullopt;
+  clip.frameCount_ = static_cast<int>(stream->frames.size());
+  clip.stream_ = std::move(stream);
   clip.width_ = header->format.width;
   clip.height_ = header->format.height;
   clip.microsPerFrame_ = FrameMicros(*header);
@@ -344,20 +473,36 @@ std::optional<AviClip> AviClip::Load(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return std::nullopt;
   std::vector<uint8_t> data;
+  // A file of known size goes into one buffer that fits it, with a byte to spare for seeing
+  // its end; anything else (a pipe, a device) is read in steps.
+  std::error_code ec;
+  const std::uintmax_t known = std::filesystem::file_size(path, ec);
+  if (!ec && known < kMaxFileBytes) data.reserve(static_cast<size_t>(known) + 1);
   constexpr size_t kStep = 1u << 20;
   while (data.size() < kMaxFileBytes) {
     const size_t old = data.size();
-    data.resize(std::min(old + kStep, kMaxFileBytes));
+    data.resize(std::min(old < data.capacity() ? data.capacity() : old + kStep, kMaxFileBytes));
     const size_t got = std::fread(data.data() + old, 1, data.size() - old, file);
     data.resize(old + got);
     if (got == 0) break;
   }
-  std::fclose(file);
-  return Parse(data.data(), data.size());
+  // A regular file stays open and its frames are read again when they are shown; what else
+  // was read is kept.
+  if (ec) {
+    std::fclose(file);
+    file = nullptr;
+  }
+  return FromFile(std::move(data), file);
+}
+
+std::shared_ptr<const std::vector<uint32_t>> AviClip::FramePixels(int index) const {
+  if (!stream_ || index < 0 || index >= frameCount_) return nullptr;
+  return stream_->PictureOf(static_cast<size_t>(index));
 }
 
 const std::vector<uint32_t>& AviClip::Frame(int index) const {
   static const std::vector<uint32_t> kNone;
-  if (index < 0 || static_cast<size_t>(index) >= frames_.size()) return kNone;
-  return *frames_[index];
+  auto pixels = FramePixels(index);
+  // The stream keeps the picture it made last, so the reference outlives `pixels`.
+  return pixels ? *pixels : kNone;
 }

@@ -1,5 +1,7 @@
 #pragma once
-// A silent AVI clip for the animation control, decoded up front into whole frames.
+// A silent AVI clip for the animation control. Loading reads the file and walks its chunks;
+// a frame's picture is decoded only when it is asked for, its chunk read again from the file
+// (kept open) at that moment, so a clip loaded from a file holds little more than an index.
 //
 // Reads RIFF 'AVI ' files: the first video stream of LIST 'hdrl' (avih, strh 'vids', strf with
 // a BITMAPINFOHEADER and its palette) and the '##db' / '##dc' chunks of every LIST 'movi'
@@ -15,9 +17,15 @@
 // before the first good frame such chunks are dropped. Without any decoded frame: nullopt.
 //
 // Limits: width and height 1..4096, at most 100000 frames, and frames stop being added once
-// the decoded pictures would pass 512 MiB. Repeated frames share one picture.
+// their distinct pictures, all decoded, would pass 512 MiB (as if they were). Repeated frames
+// share one picture.
+//
+// Frames are decoded on the one thread that uses the clip, copies included: the decoder keeps
+// the last picture and where it stands in the stream, so playing forward decodes each frame
+// once and going back starts again from the first.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,13 +40,15 @@ class AviClip {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  int FrameCount() const { return static_cast<int>(frames_.size()); }
+  int FrameCount() const { return frameCount_; }
   // From avih dwMicroSecPerFrame, or the video stream's strh dwScale / dwRate when that is 0;
   // clamped to 1 ms .. 10 s (a clip with no timing at all plays at 1 ms).
   int64_t MicrosPerFrame() const { return microsPerFrame_; }
   // 0xAARRGGBB, top-down, Width() * Height() pixels, all opaque. An index out of range gives
-  // an empty vector.
+  // an empty vector. The reference holds until another frame of this clip is asked for.
   const std::vector<uint32_t>& Frame(int index) const;
+  // The same picture, kept alive for as long as the caller holds it; null out of range.
+  std::shared_ptr<const std::vector<uint32_t>> FramePixels(int index) const;
 
   static constexpr size_t kMaxFileBytes = 64u << 20;
   static constexpr int kMaxSide = 4096;
@@ -46,10 +56,14 @@ class AviClip {
   static constexpr uint64_t kMaxDecodedBytes = uint64_t{512} << 20;
 
  private:
+  struct Stream;  // the chunks that make the pictures, and the decoder's state
   AviClip() = default;
+  // Takes `source` (the file `file` was read from, or null) over.
+  static std::optional<AviClip> FromFile(std::vector<uint8_t> file, std::FILE* source);
 
   int width_ = 0;
   int height_ = 0;
   int64_t microsPerFrame_ = 0;
-  std::vector<std::shared_ptr<const std::vector<uint32_t>>> frames_;
+  int frameCount_ = 0;
+  std::shared_ptr<Stream> stream_;
 };

@@ -40,7 +40,10 @@ int main(int argc, char** argv) {
   DesktopSession session(argc, argv);
   CWinApp::SetProfilePath(ProfilePath());
   DataFiles::SetSearchDirs({".", DataFiles::ProgramDataDir()});
-  SdlAudioSink audio;
+  // The sound device opens with the first cue, after the window is up, and closes when idle.
+  SdlAudioSink::Options sound;
+  sound.openAtStart = false;
+  SdlAudioSink audio(sound);
   SteadyClock clock;
   QtHost host(clock);
   WindowSystem ws(clock, host, audio);

@@ -502,6 +502,84 @@ TEST_F(SdlAudioSinkTest, VanishedDeviceNeverHangsAndIsReopened) {
   EXPECT_GE(FindFrames(ReadFile(out_), AsBytes(tone), 2), 0);
 }
 
+// SDL's own threads of this process whose names start with `prefix` ("SDLAudioP" for
+// playback devices).
+int ThreadsNamed(const std::string& prefix) {
+  int count = 0;
+  std::error_code ec;
+  for (const auto& task : fs::directory_iterator("/proc/self/task", ec)) {
+    std::ifstream comm(task.path() / "comm");
+    std::string name;
+    if (std::getline(comm, name) && name.rfind(prefix, 0) == 0) ++count;
+  }
+  return count;
+}
+
+// Polls `done` every 5 ms for at most `timeoutMs`; whether it came true.
+template <class Done>
+bool WaitFor(Done done, int timeoutMs) {
+  const auto start = SteadyClock::now();
+  while (!done()) {
+    if (MsSince(start) > timeoutMs) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+TEST_F(SdlAudioSinkTest, IdleDeviceIsLetGoAndTheNextCueOpensItAgain) {
+  const auto first = Tone(22050, 80, 440, 5000);
+  const auto second = Tone(22050, 120, 660, 6000);
+  const std::string a = Cue("a.wav", Pcm16Wav(22050, first));
+  const std::string b = Cue("b.wav", Pcm16Wav(22050, second));
+  SdlAudioSink::Options options = PlainMono();
+  options.idleCloseMs = 200;
+  options.openAtStart = false;
+  SdlAudioSink sink(options);
+  // Nothing is opened before the first cue.
+  EXPECT_FALSE(sink.Format().has_value());
+  EXPECT_EQ(ThreadsNamed("SDLAudio"), 0);
+
+  EXPECT_EQ(sink.Play("a", a, true), CueResult::Played);
+  ASSERT_TRUE(sink.Format().has_value());
+  EXPECT_EQ(ThreadsNamed("SDLAudioP"), 1);
+  // Cues close together keep the device: it is still there a little after the cue.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(sink.Format().has_value());
+  // Then, idle, it is let go, and its thread with it.
+  ASSERT_TRUE(WaitFor([&] { return !sink.Format().has_value(); }, 200 + 2000));
+  EXPECT_TRUE(WaitFor([&] { return ThreadsNamed("SDLAudioP") == 0; }, 1000));
+
+  // The next cue opens it again, is heard whole (the disk device starts a new file), and an
+  // asynchronous one returns at once however long the opening took.
+  const auto start = SteadyClock::now();
+  EXPECT_EQ(sink.Play("b", b, false), CueResult::Played);
+  EXPECT_LT(MsSince(start), 100.0);
+  ASSERT_TRUE(sink.Format().has_value());
+  EXPECT_TRUE(WaitFor([&] { return FindFrames(ReadFile(out_), AsBytes(second), 2) >= 0; }, 2000));
+  // And a device that was let go can go again.
+  EXPECT_TRUE(WaitFor([&] { return !sink.Format().has_value(); }, 200 + 2000));
+}
+
+TEST_F(SdlAudioSinkTest, StalledDeviceBeingLetGoDoesNotHoldUpACue) {
+  // The disk device sleeps 1.5 s between buffers, so letting it go takes that long; a cue that
+  // comes meanwhile gives up at the bound and fails rather than wait it out.
+  UseDiskDevice(out_, "1500");
+  const std::string path = Cue("t.wav", Pcm16Wav(22050, Tone(22050, 90, 440, 5000)));
+  SdlAudioSink::Options options = PlainMono();
+  options.idleCloseMs = 20;
+  SdlAudioSink sink(options);
+  ASSERT_TRUE(sink.Format().has_value()) << sink.LastError();
+  ASSERT_TRUE(WaitFor([&] { return !sink.Format().has_value(); }, 1000));
+  const auto start = SteadyClock::now();
+  EXPECT_EQ(sink.Play("t", path, true), CueResult::Failed);
+  const double took = MsSince(start);
+  EXPECT_GE(took, SdlAudioSink::kCloseWaitMs - 20.0);
+  EXPECT_LT(took, SdlAudioSink::kCloseWaitMs + 200.0);
+  // Once it is gone, cues play again.
+  EXPECT_TRUE(WaitFor([&] { return ThreadsNamed("SDLAudioP") == 0; }, 3000));
+  EXPECT_EQ(sink.Play("t", path, false), CueResult::Played);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -9,11 +9,13 @@
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "common/DefaultChime.h"
+#include "host/audio/SdlLibrary.h"
 
 namespace {
 
@@ -76,13 +78,24 @@ struct SdlAudioSink::Impl {
     options.channels = std::clamp(options.channels, 1, 8);
     options.bufferFrames = std::clamp(options.bufferFrames, 32, 8192);
     options.retryMs = std::max(options.retryMs, 0);
+    options.idleCloseMs = std::max(options.idleCloseMs, 0);
   }
 
-  ~Impl() { CloseDevice(); }
+  ~Impl() {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      quit = true;
+    }
+    signal.notify_all();
+    if (closer.joinable()) closer.join();
+    CloseDevice();
+    QuitSubsystem();
+  }
 
   Options options;
+  const SdlLibrary* sdl = nullptr;  // loaded with the first device
   bool subsystemUp = false;
-  SDL_AudioDeviceID device = 0;
+  SDL_AudioDeviceID device = 0;  // written under `mutex`; only the closer and Play touch it
   SDL_AudioSpec have{};
   int bytesPerFrame = 0;
   std::optional<SteadyClock::time_point> lastFailure;
@@ -95,10 +108,19 @@ struct SdlAudioSink::Impl {
   bool finished = true;    // the device has come back after the cue's last byte
   uint64_t nextId = 0;
 
-  // The callback reports here when the device has taken a cue to its end.
-  std::mutex doneMutex;
-  std::condition_variable doneSignal;
+  // Shared by the UI thread, the callback and the closer, under `mutex`; `signal` tells of
+  // any change. Lock order: SDL's device lock before `mutex`, never the other way round, and
+  // no SDL call with `mutex` held.
+  std::mutex mutex;
+  std::condition_variable signal;
+  // The last cue the device has taken to its end, and since when nothing has sounded (none
+  // while a cue sounds).
   uint64_t doneId = 0;
+  std::optional<SteadyClock::time_point> idleSince;
+  bool inPlay = false;   // the UI thread is in Play and may use the device
+  bool closing = false;  // the closer is letting the device go
+  bool quit = false;
+  std::thread closer;
 
   struct CacheEntry {
     FileStamp stamp;
@@ -127,11 +149,51 @@ struct SdlAudioSink::Impl {
     if (cue && !finished && copied == 0) {
       finished = true;
       {
-        std::lock_guard<std::mutex> lock(doneMutex);
+        std::lock_guard<std::mutex> lock(mutex);
         doneId = playingId;
+        idleSince = SteadyClock::now();
       }
-      doneSignal.notify_all();
+      signal.notify_all();
     }
+  }
+
+  // The closer's whole life: wait for the device to sit idle long enough, then let it go.
+  void CloseWhenIdle() {
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!quit) {
+      if (device == 0 || inPlay || !idleSince) {
+        signal.wait(lock);
+        continue;
+      }
+      const auto due = *idleSince + std::chrono::milliseconds(options.idleCloseMs);
+      if (SteadyClock::now() < due) {
+        signal.wait_until(lock, due);
+        continue;
+      }
+      closing = true;
+      lock.unlock();
+      CloseDevice();  // Play waits for this, so the device and the cues are ours here
+      lock.lock();
+      closing = false;
+      signal.notify_all();
+    }
+  }
+
+  // Marks the UI thread as using the device; false when an idle close did not finish in time.
+  bool EnterPlay() {
+    std::unique_lock<std::mutex> lock(mutex);
+    if (!signal.wait_for(lock, std::chrono::milliseconds(kCloseWaitMs), [&] { return !closing; }))
+      return false;
+    inPlay = true;
+    return true;
+  }
+
+  void LeavePlay() {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      inPlay = false;
+    }
+    signal.notify_all();
   }
 
   bool RetryAllowed() const {
@@ -140,19 +202,24 @@ struct SdlAudioSink::Impl {
   }
 
   void Fail() {
-    const char* why = SDL_GetError();
+    const char* why = sdl->GetError();
     lastError = why && *why ? why : "the sound device could not be opened";
     lastFailure = SteadyClock::now();
   }
 
+  // The sound system stays up between devices: opening it afresh would cost each first cue
+  // the time it takes to find the sound server. It keeps no thread that wakes on its own.
+  void QuitSubsystem() {
+    if (!subsystemUp) return;
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
+    subsystemUp = false;
+  }
+
   void CloseDevice() {
     if (device != 0) {
-      SDL_CloseAudioDevice(device);  // waits for the audio thread to finish
+      sdl->CloseAudioDevice(device);  // waits for the audio thread to finish
+      std::lock_guard<std::mutex> lock(mutex);
       device = 0;
-    }
-    if (subsystemUp) {
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
-      subsystemUp = false;
     }
     playing.reset();
     position = 0;
@@ -166,18 +233,24 @@ struct SdlAudioSink::Impl {
   // True when a device is open and working, opening one if need be.
   bool EnsureDevice() {
     if (device != 0) {
-      if (SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED) return true;
+      if (sdl->GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED) return true;
       // The device went away. Start over: the sound system may have changed under us.
       CloseDevice();
+      QuitSubsystem();
       lastFailure.reset();
     }
     if (!RetryAllowed()) return false;
     lastError.clear();
+    if (!sdl && !(sdl = SdlLibrary::Get())) {
+      lastError = SdlLibrary::Error();
+      lastFailure = SteadyClock::now();
+      return false;
+    }
     if (!subsystemUp) {
-      SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorblex Pro");
+      sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorblex Pro");
       // The program's own signals stay the program's: SDL would otherwise swallow SIGTERM.
-      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-      if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+      if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
         Fail();
         return false;
       }
@@ -192,17 +265,26 @@ struct SdlAudioSink::Impl {
     want.userdata = this;
     have = SDL_AudioSpec{};
     // The buffer size stays as asked: a bigger one would widen the gaps between cues.
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
-                                 SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
-                                     SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    const SDL_AudioDeviceID opened =
+        sdl->OpenAudioDevice(nullptr, 0, &want, &have,
+                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
+                                 SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      device = opened;
+      idleSince = SteadyClock::now();
+    }
     bytesPerFrame = static_cast<int>(SDL_AUDIO_BITSIZE(have.format) / 8) * have.channels;
     if (device == 0 || have.freq <= 0 || bytesPerFrame <= 0) {
       Fail();
       CloseDevice();
+      QuitSubsystem();
       return false;
     }
     lastFailure.reset();
-    SDL_PauseAudioDevice(device, 0);
+    sdl->PauseAudioDevice(device, 0);
+    if (!closer.joinable()) closer = std::thread([this] { CloseWhenIdle(); });
+    signal.notify_all();
     return true;
   }
 
@@ -219,8 +301,8 @@ struct SdlAudioSink::Impl {
     auto cue = std::make_shared<Cue>();
     if (frames == 0) return cue;
     SDL_AudioCVT cvt;
-    const int built = SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(channels), rate,
-                                        have.format, have.channels, have.freq);
+    const int built = sdl->BuildAudioCVT(&cvt, format, static_cast<Uint8>(channels), rate,
+                                         have.format, have.channels, have.freq);
     if (built < 0) return nullptr;
     const size_t bytes = frames * srcFrame;
     if (built == 0) {
@@ -233,7 +315,7 @@ struct SdlAudioSink::Impl {
     std::memcpy(cue->bytes.data(), data, bytes);
     cvt.buf = cue->bytes.data();
     cvt.len = static_cast<int>(bytes);
-    if (SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0 ||
+    if (sdl->ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0 ||
         static_cast<uint64_t>(cvt.len_cvt) > room) {
       return nullptr;
     }
@@ -246,14 +328,14 @@ struct SdlAudioSink::Impl {
   std::shared_ptr<const Cue> Decode(const std::string& path) const {
     std::vector<uint8_t> file;
     if (!ReadWholeFile(path, &file) || file.empty()) return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    SDL_RWops* rw = sdl->RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (!rw) return nullptr;
     SDL_AudioSpec stored{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &stored, &samples, &length)) return nullptr;
+    if (!sdl->LoadWAV_RW(rw, 1, &stored, &samples, &length)) return nullptr;
     auto cue = Convert(stored.format, stored.channels, stored.freq, samples, length);
-    SDL_FreeWAV(samples);
+    sdl->FreeWAV(samples);
     return cue;
   }
 
@@ -292,42 +374,54 @@ struct SdlAudioSink::Impl {
 
   void Start(std::shared_ptr<const Cue> cue, bool sync) {
     const uint64_t id = ++nextId;
-    SDL_LockAudioDevice(device);
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      idleSince.reset();
+    }
+    sdl->LockAudioDevice(device);
     std::swap(playing, cue);
     position = 0;
     playingId = id;
     finished = false;
-    SDL_UnlockAudioDevice(device);
+    sdl->UnlockAudioDevice(device);
     cue.reset();  // the one cut short, freed here rather than on the audio thread
     if (!sync) return;
 
     const double seconds = static_cast<double>(playing->bytes.size()) / bytesPerFrame / have.freq;
     const auto deadline = SteadyClock::now() + std::chrono::duration_cast<SteadyClock::duration>(
                                                    std::chrono::duration<double>(seconds + 1.0));
-    std::unique_lock<std::mutex> lock(doneMutex);
-    doneSignal.wait_until(lock, deadline, [&] { return doneId >= id; });
+    std::unique_lock<std::mutex> lock(mutex);
+    signal.wait_until(lock, deadline, [&] { return doneId >= id; });
+  }
+
+  CueResult Play(const std::string& path, bool sync) {
+    if (!EnsureDevice()) return CueResult::Failed;
+    auto cue = Load(path);
+    const CueResult result = cue ? CueResult::Played : CueResult::PlayedDefault;
+    if (!cue) cue = Chime();
+    Start(std::move(cue), sync);
+    return result;
   }
 };
 
 SdlAudioSink::SdlAudioSink() : SdlAudioSink(Options{}) {}
 
 SdlAudioSink::SdlAudioSink(const Options& options) : impl_(std::make_unique<Impl>(options)) {
-  impl_->EnsureDevice();
+  if (impl_->options.openAtStart) impl_->EnsureDevice();
 }
 
 SdlAudioSink::~SdlAudioSink() = default;
 
 CueResult SdlAudioSink::Play(const std::string& /*name*/, const std::string& path, bool sync) {
-  if (!impl_->EnsureDevice()) return CueResult::Failed;
-  auto cue = impl_->Load(path);
-  const CueResult result = cue ? CueResult::Played : CueResult::PlayedDefault;
-  if (!cue) cue = impl_->Chime();
-  impl_->Start(std::move(cue), sync);
+  if (!impl_->EnterPlay()) return CueResult::Failed;
+  const CueResult result = impl_->Play(path, sync);
+  impl_->LeavePlay();
   return result;
 }
 
 std::optional<SdlAudioSink::DeviceFormat> SdlAudioSink::Format() const {
-  if (impl_->device == 0) return std::nullopt;
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  if (impl_->device == 0 || impl_->closing) return std::nullopt;
   DeviceFormat format;
   format.rate = impl_->have.freq;
   format.channels = impl_->have.channels;

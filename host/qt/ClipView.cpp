@@ -56,6 +56,7 @@ void ClipView::Stop() {
   timer_.stop();
   frame_ = -2;
   image_ = QImage();
+  pixels_.reset();
 }
 
 void ClipView::Play(int from, int to, int repeat) {
@@ -94,14 +95,13 @@ void ClipView::ShowFrame(int index) {
   frame_ = index;
   image_ = QImage();
   // The core's clip numbers the frames; a sharper companion, when there is one, draws them.
+  // Decoded now, the first time it is needed; the image borrows the pixels while it shows them.
   const AviClip* source = sharp_.clip ? sharp_.clip.get() : clip_.get();
-  if (source && index >= 0) {
-    const auto& pixels = source->Frame(index);
-    if (!pixels.empty()) {
-      image_ = QImage(reinterpret_cast<const uchar*>(pixels.data()), source->Width(),
-                      source->Height(), source->Width() * 4, QImage::Format_RGB32);
-      image_.setDevicePixelRatio(sharp_.clip ? sharp_.ratio : 1);
-    }
+  pixels_ = source && index >= 0 ? source->FramePixels(index) : nullptr;
+  if (pixels_ && !pixels_->empty()) {
+    image_ = QImage(reinterpret_cast<const uchar*>(pixels_->data()), source->Width(),
+                    source->Height(), source->Width() * 4, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(sharp_.clip ? sharp_.ratio : 1);
   }
   update();
 }

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "host/qt/ClipCompanion.h"
 #include "host/qt/ControlView.h"
@@ -55,6 +56,7 @@ class ClipView : public QWidget, public ControlView {
   ClipCompanion::Found sharp_;
   double pickedFor_ = 1;
   int frame_ = -1;
+  std::shared_ptr<const std::vector<uint32_t>> pixels_;  // what image_ shows
   QImage image_;
   bool playing_ = false;
   int first_ = 0, count_ = 0, repeat_ = 0;

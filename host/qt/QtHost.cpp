@@ -8,10 +8,7 @@
 #include "host/qt/HelpViewer.h"
 #include "host/qt/TrayIcon.h"
 
-QtHost::QtHost(const Clock& clock) : clock_(clock) {
-  wake_.setSingleShot(true);
-  wake_.setTimerType(Qt::PreciseTimer);
-}
+QtHost::QtHost(const Clock& clock) : clock_(clock) { wake_.setTimerType(Qt::PreciseTimer); }
 
 QtHost::~QtHost() {
   tray_.reset();
@@ -47,14 +44,28 @@ void QtHost::Wait(std::int64_t deadline, InputSink& sink) {
     return;
   }
   for (;;) {
-    if (deadline >= 0)
-      wake_.start(static_cast<int>(std::min<std::int64_t>(deadline - now, 1 << 30)));
+    WakeIn(deadline < 0 ? -1 : deadline - now);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     now = lastLook_ = clock_.Now();
     if (Deliver(sink)) break;
     if (deadline >= 0 && now >= deadline) break;
   }
-  wake_.stop();
+}
+
+// The wake-up timer repeats, so that a program waiting on a steady beat (the lamps' 25 ms)
+// finds it already set for the next beat: it is set again only when it would not fall due
+// then, and stopped when only input is awaited. Both clocks count whole milliseconds from
+// different starting points, so a timer one off either way is the same beat; should it come
+// a little early after all, the loop above waits on.
+void QtHost::WakeIn(std::int64_t ms) {
+  if (ms < 0) {
+    wake_.stop();
+    return;
+  }
+  const int want = static_cast<int>(std::min<std::int64_t>(ms, 1 << 30));
+  const int left = wake_.isActive() ? wake_.remainingTime() : -2;
+  if (left >= want - 1 && left <= want + 1 && left >= 0) return;
+  wake_.start(want);
 }
 
 // ---- Windows ------------------------------------------------------------------------------
@@ -99,6 +110,11 @@ void QtHost::WindowShown(const Window& dialog, bool initial) {
   if (!w) return;
   w->Shown(dialog, initial);
   if (initial) dump_.Write(*w);
+  // A new window goes to the screen now rather than at the next Wait: the program carries on
+  // with its start-up first (the notification icon, the welcome cue), and the window need not
+  // wait for that. Input that comes meanwhile waits for the next Wait like any other.
+  if (initial && dialog.visible)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtHost::WindowEnabled(const Window& dialog) {

@@ -2,10 +2,12 @@
 // The desktop host: the core's windows as Qt widgets, its notification icon as a
 // QSystemTrayIcon, and Qt's event queue as the source of input.
 //
-// The core's loop stays the only loop. Qt runs only inside Wait, which processes Qt's events
-// until input has been reported or the deadline has come; input made at any other moment (a
-// handler that runs while a notification paints, say) waits in the host's own queue and is
-// handed over at the start of the next Wait. No Qt timer drives the program.
+// The core's loop stays the only loop. Qt runs inside Wait, which processes Qt's events
+// until input has been reported or the deadline has come, and once more when a new window
+// first shows, so that it reaches the screen before the program goes on. Input made at any
+// moment other than Wait (a handler that runs while a notification paints, say) waits in the
+// host's own queue and is handed over at the start of the next Wait. No Qt timer drives the
+// program.
 //
 // Needs a QApplication that outlives it; made after it and destroyed before it.
 #include <QTimer>
@@ -57,6 +59,7 @@ class QtHost : public Host {
 
  private:
   void Report(InputEvent event);
+  void WakeIn(std::int64_t ms);  // -1: no wake-up
   void ActivateModal();
   bool Deliver(InputSink& sink);
 
