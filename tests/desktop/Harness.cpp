@@ -113,7 +113,8 @@ Xvfb::Xvfb() {
   }
   ::close(fds[0]);
   if (number.find('\n') == std::string::npos) return;
-  name_ = ":" + number.substr(0, number.find('\n'));
+  name_ = ":";  // appended, not ":" + ...: GCC 12 -O3 misreads that as overlapping (-Wrestrict)
+  name_ += number.substr(0, number.find('\n'));
   XSetErrorHandler(IgnoreErrors);
   dpy_ = XOpenDisplay(name_.c_str());
 }
