@@ -2,7 +2,8 @@
 # Sourced by run.sh and test.sh.
 RUN_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
               libgtest-dev libgmock-dev)
-TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev)
+TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev
+               dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db)
 
 install_missing() {
   local missing=()
