@@ -131,7 +131,7 @@ TEST(IniTextTest, NamesThatCannotBeWrittenChangeNothing) {
   const std::string text = "[Options]\nA=1\n";
   for (const char* section : {"", " Options", "Options\t", "Opt]ions", "Op\ntions", "O\rp"}) {
     EXPECT_EQ(SetInt(text, section, "A", 2), text) << section;
-    EXPECT_FALSE(FindValue("[" + std::string(section) + "]\nA=1\n", section, "A")) << section;
+    EXPECT_FALSE(FindValue(std::string("[") + section + "]\nA=1\n", section, "A")) << section;
   }
   for (const char* key : {"", " A", "A ", "A=B", ";A", "#A", "[A", "A\nB", "A\r"}) {
     EXPECT_EQ(SetInt(text, "Options", key, 2), text) << key;

@@ -29,8 +29,11 @@ std::string Describe(const DialogTemplate& t) {
   out << t.id << " \"" << t.caption << "\" " << t.rect.cx << "x" << t.rect.cy << "\n";
   for (const auto& c : t.controls) {
     out << c.id << " " << KindName(c.kind) << " " << c.rect.x << " " << c.rect.y << " "
-        << c.rect.cx << " " << c.rect.cy << " | "
-        << (c.kind == ControlKind::Picture ? "#" + std::to_string(c.bitmap) : c.text) << "\n";
+        << c.rect.cx << " " << c.rect.cy << " | ";
+    if (c.kind == ControlKind::Picture)
+      out << "#" << c.bitmap << "\n";
+    else
+      out << c.text << "\n";
   }
   return out.str();
 }

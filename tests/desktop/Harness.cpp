@@ -113,8 +113,11 @@ Xvfb::Xvfb() {
   }
   ::close(fds[0]);
   if (number.find('\n') == std::string::npos) return;
-  name_ = ":";  // appended, not ":" + ...: GCC 12 -O3 misreads that as overlapping (-Wrestrict)
-  name_ += number.substr(0, number.find('\n'));
+  // Built apart and moved in: GCC 12 at -O3 misreads ":" + ... and assigning a literal as
+  // overlapping copies (-Wrestrict).
+  std::string name(1, ':');
+  name.append(number, 0, number.find('\n'));
+  name_ = std::move(name);
   XSetErrorHandler(IgnoreErrors);
   dpy_ = XOpenDisplay(name_.c_str());
 }
