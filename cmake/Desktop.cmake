@@ -8,7 +8,9 @@ file(GLOB QT_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/qt/*.cpp)
 add_library(quorblex_qt STATIC ${QT_HOST_SOURCES} ${SCALED_PICTURES_CPP})
 target_link_libraries(quorblex_qt PUBLIC quorblex_core Qt6::Widgets)
 
-add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp $<TARGET_OBJECTS:quorblex_program>)
+add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp
+                        ${CMAKE_SOURCE_DIR}/desktop/DesktopCommandLine.cpp
+                        $<TARGET_OBJECTS:quorblex_program>)
 target_link_libraries(quorblex PRIVATE quorblex_qt quorblex_audio quorblex_core)
 if(TARGET quorblex_data)
   add_dependencies(quorblex quorblex_data)  # the cues, the clip and the help page beside it
@@ -23,6 +25,21 @@ target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::T
 target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+
+# The program introduces itself without any display, and refuses what it does not know
+# with status 2 and its usage on standard error.
+add_test(NAME DesktopProgram.CommandLineWithoutDisplay
+  COMMAND sh -c [[
+    q=$1; v=$2
+    unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+    [ "$("$q" --version)" = "quorblex (Quorblex Pro) $v" ] || { echo "--version is wrong"; exit 1; }
+    "$q" --help 2>/dev/null | head -n1 | grep -q '^usage: quorblex ' || { echo "--help is wrong"; exit 1; }
+    err=$("$q" -style Windows --frobnicate 2>&1 >/dev/null); s=$?
+    [ $s -eq 2 ] || { echo "unknown option exits $s, not 2"; exit 1; }
+    [ "$(printf '%s\n' "$err" | head -n1)" = "quorblex: unknown option --frobnicate" ] &&
+      printf '%s\n' "$err" | sed -n 2p | grep -q '^usage: quorblex ' ||
+      { echo "unknown option said: $err"; exit 1; }
+    ]] sh $<TARGET_FILE:quorblex> ${PROJECT_VERSION})
 
 # The real program on a private X server (Xvfb), driven with xdotool.
 file(GLOB DESKTOP_HARNESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/desktop/Harness*.cpp)
@@ -58,9 +75,13 @@ if(X11_FOUND)
 endif()
 
 # ---- Install ---------------------------------------------------------------------------------
-install(TARGETS quorblex RUNTIME DESTINATION bin)
-install(FILES ${CMAKE_SOURCE_DIR}/res/quorblex.desktop DESTINATION share/applications)
-foreach(size 16 32 48 128)
+include(GNUInstallDirs)
+install(TARGETS quorblex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/res/quorblex.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Each size is drawn on its own by the art generator (tools/gen_art.sh), not scaled.
+foreach(size 16 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/res/icons/quorblex-${size}.png
-          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quorblex.png OPTIONAL)
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME quorblex.png)
 endforeach()

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "common/CWinApp.h"
 #include "common/DataFiles.h"
 #include "common/WindowSystem.h"
+#include "desktop/DesktopCommandLine.h"
 #include "host/audio/SdlAudioSink.h"
 #include "host/qt/DesktopSession.h"
 #include "host/qt/QtHost.h"
@@ -33,11 +35,29 @@ std::string ProfilePath() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!DesktopSession::DisplayConfigured()) {
+  const DesktopCommandLine command =
+      DesktopCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
+  switch (command.action()) {
+    case DesktopCommandLine::Action::kHelp:
+      std::fputs(DesktopCommandLine::kHelp, stdout);
+      return 0;
+    case DesktopCommandLine::Action::kVersion:
+      std::puts("quorblex (Quorblex Pro) " QUORBLEX_VERSION);
+      return 0;
+    case DesktopCommandLine::Action::kError: {
+      const std::string help = DesktopCommandLine::kHelp;
+      std::fprintf(stderr, "quorblex: %s\n%s", command.error().c_str(),
+                   help.substr(0, help.find('\n') + 1).c_str());
+      return 2;
+    }
+    case DesktopCommandLine::Action::kRun:
+      break;
+  }
+  if (!command.platformGiven() && !DesktopSession::DisplayConfigured()) {
     std::fprintf(stderr, "%s\n", DesktopSession::kNoDisplay);
     return 1;
   }
-  DesktopSession session(argc, argv);
+  DesktopSession session(argc, argv, command.styleGiven());
   CWinApp::SetProfilePath(ProfilePath());
   DataFiles::SetSearchDirs({".", DataFiles::ProgramDataDir()});
   // The sound device opens with the first cue, after the window is up, and closes when idle.

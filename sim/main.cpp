@@ -5,16 +5,46 @@
 
 #include "host/headless/Simulator.h"
 
+namespace {
+const char kUsage[] =
+    "usage: quorblex-sim [--seed N] [--profile FILE] [--data DIR] [--no-tray]\n"
+    "                    [--no-sound-device] [--trace] [SCRIPT]\n";
+
+const char kHelp[] =
+    "\n"
+    "Runs Quorblex Pro on virtual time from a script (standard input when SCRIPT is\n"
+    "absent or -) and prints a transcript of what a user would see change or hear.\n"
+    "\n"
+    "  --seed N           seed the random draw with N (0 to 4294967295), not the clock\n"
+    "  --profile FILE     the settings file to read and write (default: a new\n"
+    "                     temporary one, removed at the end)\n"
+    "  --data DIR         look up the sounds, the clip and the help page in DIR only\n"
+    "  --no-tray          run as if the desktop had no notification area\n"
+    "  --no-sound-device  run as if there were no sound device\n"
+    "  --trace            also print timer and random-draw lines\n"
+    "  -h, --help         show this help and exit\n"
+    "  --version          show the program's name and version and exit\n"
+    "\n"
+    "Script commands, one a line (# starts a comment): wait MS, click ID, key KEY,\n"
+    "close, sysmenu ID, tray EVENT, slide ID POS, taskbar. See quorblex-sim(6).\n";
+}  // namespace
+
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   SimOptions options;
   try {
     options = ParseSimArguments(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::invalid_argument& e) {
-    std::cerr << "quorblex-sim: " << e.what() << "\n"
-              << "usage: quorblex-sim [--seed N] [--profile FILE] [--data DIR] [--no-tray]\n"
-                 "                    [--no-sound-device] [--trace] [SCRIPT]\n";
+    std::cerr << "quorblex-sim: " << e.what() << "\n" << kUsage;
     return 2;
+  }
+  if (options.help) {
+    std::cout << kUsage << kHelp;
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "quorblex-sim (Quorblex Pro) " QUORBLEX_VERSION "\n";
+    return 0;
   }
   if (options.scriptPath == "-") return RunSimulator(options, std::cin, std::cout, std::cerr);
   std::ifstream script(options.scriptPath);

@@ -161,8 +161,8 @@ TEST_F(ProfileStoreTest, WritesThatCannotHappenReturnFalseAndChangeNothing) {
   const std::string file = PathOf("plain");
   WriteAll(file, "not a folder");
   fs::create_directory(PathOf("dir.ini"));
-  ::symlink("loop-b", PathOf("loop-a").c_str());
-  ::symlink("loop-a", PathOf("loop-b").c_str());
+  ASSERT_EQ(::symlink("loop-b", PathOf("loop-a").c_str()), 0);
+  ASSERT_EQ(::symlink("loop-a", PathOf("loop-b").c_str()), 0);
   ASSERT_EQ(::mkfifo(PathOf("fifo.ini").c_str(), 0644), 0);
   const auto before = Listing();
   // Each failure says why in errno, for the user to read.

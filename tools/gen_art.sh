@@ -31,7 +31,7 @@ $CXX $CXXFLAGS "$src/artgen.cpp" $objs -o "$tmp/artgen"
 
 # Full-colour PNG copies of the icon for desktop launchers, drawn at each size (no scaling).
 # Dates are left out so a rebuild gives the same bytes.
-for size in 16 32 48 128; do
+for size in 16 24 32 48 64 128 256; do
   convert "$tmp/pam/quorblex-$size.pam" -strip -define png:exclude-chunks=date,time \
     "PNG32:$root/res/icons/quorblex-$size.png"
   echo "icons/quorblex-$size.png"

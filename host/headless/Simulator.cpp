@@ -50,6 +50,10 @@ SimOptions ParseSimArguments(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
       return args[++i];
     };
+    if (a == "--help" || a == "-h" || a == "--version") {
+      (a == "--version" ? o.version : o.help) = true;
+      return o;
+    }
     if (a == "--seed") {
       try {
         o.seed = ParseSeed(value());

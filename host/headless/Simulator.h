@@ -14,6 +14,9 @@ struct SimOptions {
   bool soundDevice = true;
   bool trace = false;
   std::string scriptPath = "-";
+  // --help or --version: say so and run nothing (the rest of the line is not read).
+  bool help = false;
+  bool version = false;
 };
 
 // Parses the command line; throws std::invalid_argument with a message on a bad one.

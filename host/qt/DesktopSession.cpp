@@ -52,7 +52,7 @@ bool DesktopSession::DisplayConfigured() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY") || Set("QT_QPA_PLATFORM");
 }
 
-DesktopSession::DesktopSession(int& argc, char** argv) {
+DesktopSession::DesktopSession(int& argc, char** argv, bool styleChosen) {
   // Whole scale factors only, so that the pictures grow by whole pixels and stay sharp.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
@@ -60,7 +60,7 @@ DesktopSession::DesktopSession(int& argc, char** argv) {
   qInstallMessageHandler(previous);
   QApplication::setApplicationName(QStringLiteral("Quorblex Pro"));
   QApplication::setQuitOnLastWindowClosed(false);
-  if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+  if (QStyle* style = styleChosen ? nullptr : QStyleFactory::create(QStringLiteral("Windows")))
     QApplication::setStyle(style);
   QApplication::setPalette(ClassicPalette());
   QApplication::setFont(DialogUnits::Font());

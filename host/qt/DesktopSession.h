@@ -16,8 +16,9 @@ class DesktopSession {
   static bool DisplayConfigured();
 
   // When the display cannot be opened after all, says kNoDisplay and ends the process with
-  // status 1, without Qt's own abort.
-  DesktopSession(int& argc, char** argv);
+  // status 1, without Qt's own abort. With `styleChosen` (the user gave Qt's -style), that
+  // style is kept instead of the classic one.
+  DesktopSession(int& argc, char** argv, bool styleChosen = false);
   ~DesktopSession();
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;

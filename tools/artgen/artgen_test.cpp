@@ -445,7 +445,7 @@ TEST(SensorDot, EachColourReadsAsItself) {
 }
 
 TEST(Icon, RoundBadgeOnClearBackground) {
-  for (int size : {16, 32, 48, 128}) {
+  for (int size : kIconPngSizes) {
     Canvas icon = DrawIcon(size);
     ASSERT_EQ(icon.width(), size);
     EXPECT_LT(icon.at(0, 0).a, 0.1f) << size;

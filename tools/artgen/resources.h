@@ -32,6 +32,6 @@ std::string RatioSuffix(double ratio);
 std::vector<ResourceFile> BuildScaledResources();
 
 // Sizes the icon is also drawn at as a full-colour PNG for desktop launchers.
-inline constexpr int kIconPngSizes[] = {16, 32, 48, 128};
+inline constexpr int kIconPngSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 }  // namespace artgen
