@@ -37,6 +37,8 @@ cmake --build build -j"$jobs"
 echo "== test: built after $((SECONDS - start)) s"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 echo "== test: tests passed after $((SECONDS - start)) s"
+tools/check_package.sh build
+echo "== test: package checked after $((SECONDS - start)) s"
 
 if ! wait "$harden_build"; then
   cat build-harden/build.log

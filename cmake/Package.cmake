@@ -69,7 +69,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Depends from the libraries actually li
 if(QUORBLEX_DESKTOP)
   # The dialogs' font, and SDL: the sound player opens libSDL2-2.0.so.0 itself when the first
   # cue plays, so no linked library names it to dpkg-shlibdeps.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libsdl2-2.0-0 (>= 2.0.18)")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libsdl2-2.0-0")
 endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
