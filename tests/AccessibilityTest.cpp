@@ -15,22 +15,9 @@
 #include "host/qt/DialogWindow.h"
 #include "host/qt/QtHost.h"
 #include "host/qt/StaticTextView.h"
+#include "tests/support/QtHostFixture.h"
 
 namespace {
-
-class TickingClock : public Clock {
- public:
-  std::int64_t Now() const override { return ++now; }
-  std::int64_t CalendarSeconds() const override { return 0; }
-  mutable std::int64_t now = 1000;
-};
-
-class NoAudio : public AudioSink {
- public:
-  CueResult Play(const std::string&, const std::string&, bool) override {
-    return CueResult::Failed;
-  }
-};
 
 // Counts how often a widget was shown and hidden: each showing is an "object shown" event on
 // the accessibility bus (Qt sends those only while a reader listens, which it never does here).
@@ -43,18 +30,8 @@ struct ShowCounter : QObject {
   int shown = 0, hidden = 0;
 };
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public QtHostFixture {
  protected:
-  HWND Open(int templateId, HWND owner = kNoWindow) {
-    return Open(*Resources::FindTemplate(templateId), owner);
-  }
-  HWND Open(const DialogTemplate& tmpl, HWND owner = kNoWindow) {
-    HWND h = ws.CreateDialogWindow(tmpl, owner, nullptr);
-    Window* w = ws.Find(h);
-    w->visible = true;
-    host.WindowShown(*w, true);
-    return h;
-  }
   QAccessibleInterface* Of(HWND dialog) {
     return QAccessible::queryAccessibleInterface(host.FindWindow(dialog));
   }
@@ -77,11 +54,6 @@ class AccessibilityTest : public ::testing::Test {
       if (label->child(i)->role() == QAccessible::Notification) return label->child(i);
     return nullptr;
   }
-
-  TickingClock clock;
-  NoAudio audio;
-  QtHost host{clock};
-  WindowSystem ws{clock, host, audio};
 };
 
 TEST_F(AccessibilityTest, EveryWindowIsADialogNamedByItsCaptionAndNothingShownIsUnnamed) {

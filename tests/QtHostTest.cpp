@@ -33,42 +33,17 @@
 #include "host/qt/StaticTextView.h"
 #include "host/qt/TrackbarView.h"
 #include "host/qt/TrayIcon.h"
+#include "tests/support/QtHostFixture.h"
 
 namespace {
-
-// Time that moves a millisecond each time it is read, so every collecting Wait looks at Qt.
-class FakeClock : public Clock {
- public:
-  std::int64_t Now() const override { return ++now; }
-  std::int64_t CalendarSeconds() const override { return 0; }
-  mutable std::int64_t now = 1000;
-};
-
-class SilentAudio : public AudioSink {
- public:
-  CueResult Play(const std::string&, const std::string&, bool) override {
-    return CueResult::Failed;
-  }
-};
 
 struct Recorder : InputSink {
   void Push(InputEvent e) override { got.push_back(std::move(e)); }
   std::vector<InputEvent> got;
 };
 
-class QtHostTest : public ::testing::Test {
+class QtHostTest : public QtHostFixture {
  protected:
-  // Opens a window from its template the way DoModal does: made, focus on the first tab stop,
-  // shown.
-  HWND Open(int templateId, HWND owner = kNoWindow) {
-    return Open(*Resources::FindTemplate(templateId), owner);
-  }
-  HWND Open(const DialogTemplate& tmpl, HWND owner = kNoWindow) {
-    HWND h = ws.CreateDialogWindow(tmpl, owner, nullptr);
-    ws.FocusFirstTabStop(h);
-    ws.ShowInitial(h);
-    return h;
-  }
   DialogWindow& Win(HWND dialog) { return *host.FindWindow(dialog); }
   HWND Item(HWND dialog, int id) { return ws.GetDlgItem(dialog, id); }
   template <class V>
@@ -86,10 +61,6 @@ class QtHostTest : public ::testing::Test {
     return Collect();
   }
 
-  FakeClock clock;
-  SilentAudio audio;
-  QtHost host{clock};
-  WindowSystem ws{clock, host, audio};
 };
 
 // ---- Layout -------------------------------------------------------------------------------
