@@ -15,6 +15,7 @@ target_link_libraries(quorblex_audio_tests PRIVATE quorblex_audio quorblex_core 
                                                    GTest::gtest Threads::Threads)
 target_compile_definitions(quorblex_audio_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 # Each test points the disk driver at a file of its own; these are the fallback.
+quorblex_test_code(quorblex_audio_tests)
 gtest_discover_tests(quorblex_audio_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=disk;SDL_DISKAUDIOFILE=${CMAKE_BINARY_DIR}/audio-test.raw"
              TIMEOUT 180)

@@ -23,6 +23,7 @@ add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp
                                  ${CMAKE_SOURCE_DIR}/tests/AccessibilityTest.cpp)
 target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::Test GTest::gtest)
 target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+quorblex_test_code(quorblex_qt_tests)
 gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 
@@ -61,6 +62,7 @@ if(X11_FOUND)
     QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     QUORBLEX_SCREEN_READER="${CMAKE_SOURCE_DIR}/tests/desktop/screen_reader.py")
   add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
+  quorblex_test_code(quorblex_desktop_tests)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 
   # ---- Benchmark (prints figures; not a test) ------------------------------------------------

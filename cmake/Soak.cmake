@@ -21,6 +21,7 @@ add_executable(quorblex_soak_tests tools/soak/ScriptGeneratorTest.cpp
   tools/soak/TranscriptCheckerTest.cpp tools/soak/SimProcessTest.cpp ${SOAK_SOURCES})
 target_link_libraries(quorblex_soak_tests PRIVATE quorblex_headless quorblex_core
                                                   GTest::gtest_main pthread)
+quorblex_test_code(quorblex_soak_tests)
 gtest_discover_tests(quorblex_soak_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 
 # The recorded transcripts replay an hour of the generator's random use.

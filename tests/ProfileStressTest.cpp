@@ -256,8 +256,10 @@ int KillWhileSaving(int kills, bool refuseUnnamedFiles) {
     std::string script;
     ~Cleanup() { fs::remove(script); }
   } cleanup{script};
-  const std::string command =
-      std::string(QUORBLEX_SIM) + " --profile " + profile.path() + " " + script + " 2>/dev/null";
+  // Appended piece by piece: GCC 12 misreads the chain of + as out-of-bounds copies.
+  std::string command = QUORBLEX_SIM;
+  command.append(" --profile ").append(profile.path()).append(" ").append(script);
+  command.append(" 2>/dev/null");
 
   int leftBehind = 0;
   for (int kill = 0; kill < kills; ++kill) {
