@@ -237,23 +237,7 @@ TEST_F(AccessibilityTest, TheCoresFocusIsTheReadersAndAPressIsAClick) {
 }
 
 TEST_F(AccessibilityTest, AMessageBoxIsDescribedByItsTextAndNamesItsIcon) {
-  DialogTemplate box;
-  box.id = -1;
-  box.caption = "Quorblex Pro";
-  box.rect = {0, 0, 150, 52};
-  box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  box.boxFlags = MB_YESNO | MB_ICONEXCLAMATION;
-  box.controls = {
-      {-1, ControlKind::Icon, "", 0x30, {10, 10, 20, 20}, 0, 0},
-      {0xFFFF,
-       ControlKind::Text,
-       "Sensors Indicate Possible Activity!\nPerform Full Scan?",
-       0,
-       {40, 10, 100, 16},
-       SS_LEFT | SS_NOPREFIX,
-       0},
-      {IDYES, ControlKind::PushButton, "&Yes", 0, {20, 34, 50, 14}, BS_DEFPUSHBUTTON, 0},
-  };
+  const DialogTemplate box = MonitorAlertBox();
   HWND h = Open(box);
   QAccessibleInterface* window = Of(h);
   EXPECT_EQ(window->role(), QAccessible::Dialog);

@@ -564,31 +564,7 @@ TEST_F(QtHostTest, TheCoresMinimizeAndTheDesktopsRestoreAreTold) {
 }
 
 TEST_F(QtHostTest, AMessageBoxShowsItsIconAndDefaultButton) {
-  DialogTemplate box;
-  box.id = kMessageBoxTemplate;
-  box.caption = "Quorblex Pro";
-  box.rect = {0, 0, 150, 52};
-  box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  box.centered = true;
-  box.boxFlags = MB_YESNO | MB_ICONEXCLAMATION;
-  box.controls = {
-      {-1, ControlKind::Icon, "", 0x30, {10, 10, 20, 20}, 0, 0},
-      {0xFFFF,
-       ControlKind::Text,
-       "Sensors Indicate Possible Activity!\nPerform Full Scan?",
-       0,
-       {40, 10, 100, 16},
-       SS_LEFT | SS_NOPREFIX,
-       0},
-      {IDYES,
-       ControlKind::PushButton,
-       "&Yes",
-       0,
-       {20, 34, 50, 14},
-       BS_DEFPUSHBUTTON | WS_TABSTOP,
-       0},
-      {IDNO, ControlKind::PushButton, "&No", 0, {76, 34, 50, 14}, WS_TABSTOP, 0},
-  };
+  const DialogTemplate box = MonitorAlertBox();
   HWND h = Open(box);
   DialogWindow& w = Win(h);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Quorblex Pro"));

@@ -40,6 +40,36 @@ class QtHostFixture : public ::testing::Test {
     return h;
   }
 
+  // The monitor's alert as the message-box service builds it: icon, text, Yes (default), No.
+  static DialogTemplate MonitorAlertBox() {
+    DialogTemplate box;
+    box.id = kMessageBoxTemplate;
+    box.caption = "Quorblex Pro";
+    box.rect = {0, 0, 150, 52};
+    box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    box.centered = true;
+    box.boxFlags = MB_YESNO | MB_ICONEXCLAMATION;
+    box.controls = {
+        {-1, ControlKind::Icon, "", 0x30, {10, 10, 20, 20}, 0, 0},
+        {0xFFFF,
+         ControlKind::Text,
+         "Sensors Indicate Possible Activity!\nPerform Full Scan?",
+         0,
+         {40, 10, 100, 16},
+         SS_LEFT | SS_NOPREFIX,
+         0},
+        {IDYES,
+         ControlKind::PushButton,
+         "&Yes",
+         0,
+         {20, 34, 50, 14},
+         BS_DEFPUSHBUTTON | WS_TABSTOP,
+         0},
+        {IDNO, ControlKind::PushButton, "&No", 0, {76, 34, 50, 14}, WS_TABSTOP, 0},
+    };
+    return box;
+  }
+
   TickingClock clock;
   NoAudio audio;
   QtHost host{clock};
