@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts Quorblex Pro. Without a graphical display it
 # says so and plays a short demo on the simulator instead.
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The abductee verdict: the first tick starts "Analysis complete", the second draws and shows
 // one of five verdicts.

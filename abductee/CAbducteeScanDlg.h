@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The abductee scan: a sensor plate whose eight dots twinkle while the dialog waits. ENTER (or
 // Scan) turns them green and greys both buttons; a tick later the cues play and the dialog ends

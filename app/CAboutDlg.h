@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: name, version, picture, credits and a Help button.
 #include "common/CDialog.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the clip, the sweeping lamp bar, six buttons, the notification icon and the
 // background monitor that now and then offers a scan.

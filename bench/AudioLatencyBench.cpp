@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How closely the desktop sound player chains synchronous cues, how soon an asynchronous cue
 // starts, and how soon the first cue starts after the idle device was let go (so the player
 // opens it again), measured on SDL's disk driver.

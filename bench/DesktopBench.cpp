@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the desktop program next to a plain Qt 6 Widgets peer (quorblex_qt_peer) doing the
 // same visible work, both on one private X server with a notification area (trayer), measured
 // as a user runs the program: sounds on, monitoring on.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorblex_qt_peer: a plain Qt 6 Widgets program doing the same visible work as Quorblex Pro's
 // main window, for the desktop benchmark to measure against. Ten 20 x 20 pictures in a row, the
 // lit one moving every 25 ms; six push buttons, the first of which hides the window; an icon in

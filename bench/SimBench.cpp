@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how fast the simulator runs the main window on virtual time: one hour of the lamp
 // sweep with monitoring on (144,000 ticks of timer 1), and the wall time it took.
 #include <chrono>

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sound player on SDL2: the only place that includes SDL, its end-to-end tests on SDL's
 # disk driver and its latency benchmark. Included by the top file with the desktop program.
 find_package(SDL2 REQUIRED)

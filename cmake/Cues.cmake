@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the committed sound cues, run by ctest like the rest: their format and exact
 # lengths (the program's virtual time counts on them), and whether a speech recogniser makes
 # out each spoken cue as its own words. Each fails, naming what is missing, when sox,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program: the Qt host, `quorblex`, their tests and benchmark, and the install
 # rules for the desktop entry and the icons. Included by the top file when QUORBLEX_DESKTOP is on.
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a C++ source that holds the compiled-in bitmaps and icon images as byte arrays.
 # Run as: cmake -DOUT=file.cpp -DBITMAPS="146;/path/146.bmp;..." -DICONS="16;/path/16.png;..." -P
 # or, for the desktop host's pictures for high-density screens and the list of icon sizes:

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # libFuzzer targets for every reader of outside bytes: pictures, the clip, the profile, the cues
 # and the simulator's script. In a fuzz build (QUORBLEX_FUZZ, see the top file) every library is
 # already instrumented for coverage, AddressSanitizer and UndefinedBehaviorSanitizer, so each

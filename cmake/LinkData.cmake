@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the loose data files (cues, the clip and its high-density companions, help page) into one folder of the build tree, as
 # links to the source tree, so the programs find them by bare name as when installed.
 # Run as: cmake -DSRC=<source>/res -DDST=<build>/res -P LinkData.cmake

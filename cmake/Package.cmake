@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing and packaging: the man pages, the Debian documentation files, the AppStream
 # metadata and the CPack set-up that writes quorblex_<version>_<arch>.deb with
 # `cmake --build build --target package`. Included last by the top file, once every program

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quorblex-soak: days of random input on virtual time through quorblex-sim, every transcript
 # line checked. Registered as a test: 20 users of 24 virtual hours each. In a sanitizer build
 # the simulator runs with AddressSanitizer, whose leak check at each exit makes this the leak

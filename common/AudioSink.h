@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place a cue call ends up. The core resolves the cue's bare name to a file and
 // hands it here; the sink plays it.

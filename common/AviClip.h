@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A silent AVI clip for the animation control. Loading reads the file and walks its chunks;
 // a frame's picture is decoded only when it is asked for, its chunk read again from the file

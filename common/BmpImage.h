@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows bitmap decoding for the pictures the program shows, plus the RLE8/RLE4 run decoder
 // that the clip reader shares for its RLE frames.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Data exchange between a dialog's controls and its members: DDX_Control binds a member object
 // to a control; DDX_Text copies a text member into a control, or back when saving.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A modal dialog built from a template. DoModal creates the window, disables the owner, runs
 // OnInitDialog, shows the window and runs a nested loop until EndDialog; then the window is

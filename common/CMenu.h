@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's menu; the program only appends to the main window's window menu.
 #include "common/WinTypes.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message box: a dialog whose template is made at run time from its text, caption and
 // flags. MB_YESNO has no Cancel, so Esc and the close box do nothing there; MB_OK hears Esc

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A static control; the program uses it for pictures and hands it bitmaps.
 #include "common/CWnd.h"

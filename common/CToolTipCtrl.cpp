@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/CToolTipCtrl.h"
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD) { return pParentWnd ? TRUE : FALSE; }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tooltips: one tool per control, with its text from the string table. The host shows the
 // text when the pointer rests on the control.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: there is one, made before the program starts. It keeps the program's
 // profile and its main window pointer; RunApplication drives it.

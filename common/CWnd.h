@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The framework's window object: a C++ object attached to one window of the window system.
 // Messages reach it through WindowProc, which looks them up in the class's message map and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's only source of time. The desktop reads the monotonic clock; the headless host
 // keeps virtual time that moves only when it says so.

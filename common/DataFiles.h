@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the loose data files (cues, the clip, the help page) by bare name. The folders are
 // searched in order; the desktop program searches the current directory first, then its data

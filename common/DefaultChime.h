@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound a cue falls back to when its file is missing or cannot be played: a short,
 // friendly two-note chime (A5 then the E6 a fifth above, each ringing down), so a broken

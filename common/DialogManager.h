@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard of a dialog: Enter presses the focused push button or else the default button
 // (never a greyed one); Esc sends Cancel; Tab and Shift+Tab move among the tab stops; Alt+letter,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialog template as data: the window and its controls, rectangles in dialog units. Both
 // hosts and the core build windows from these; dialog code never repeats a rectangle or text.

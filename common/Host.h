@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The narrow boundary between the core and a host (the desktop or the headless simulator).
 // The core decides everything; the host shows the core's state and reports raw input.

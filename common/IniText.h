@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and editing the text of an INI profile. Pure functions over bytes: no file access, no
 // state, and any bytes at all are acceptable input.

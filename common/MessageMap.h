@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message maps: each window class lists which messages and commands reach which handler, and
 // names its base class's map; a message not in the chain goes to the default processing.

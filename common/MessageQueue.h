@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The thread's message queue: posted messages and raw input, each first in first out. The
 // window system's loop takes every posted message before any input, and makes a timer message

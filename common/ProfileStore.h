@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings profile: an INI file on disk (see IniText.h for the format). Every call reads the
 // file afresh; nothing is cached, so several stores and several processes may share one file.

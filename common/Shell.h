@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notification area: one icon per (window, identifier), with a tip and a callback message
 // that the icon's mouse events arrive as.

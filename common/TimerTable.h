@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window timers on a fixed grid. A timer set at t with period P falls due at t+P, t+2P, ...
 // Ticks that pass while the thread is busy merge into one: taking a due timer moves it to the

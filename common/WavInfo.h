@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads what a sound cue is (rate, channels, codec) and how long it plays, from a RIFF/WAVE
 // header alone. The headless sink advances its clock by durationMs.

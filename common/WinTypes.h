@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small vocabulary of the window system: handles, message numbers, styles and command
 // identifiers, with the values the program's classes were written against.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window as data: a dialog or one of its controls. The window system owns these; hosts read
 // them when told that something changed, and never write them.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window system knows of the object behind a window (the framework's CWnd): it hands
 // the object the window's messages, lets it see a key message before the dialog keyboard does,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Our window system: the windows as data, the message queue, the timers and the modal loops.
 // One per program run, used from the one UI thread; WindowSystem::Get() finds it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program's command line, read before Qt starts so that --help and --version
 // work without a display. Qt's own options (-platform, -style, -display, ...) are let through

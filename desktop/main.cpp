@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorblex: Quorblex Pro on the desktop. The program itself is the core's; this sets up the
 // desktop around it (display, profile, data folders, sound) and runs it.
 #include <cstdio>

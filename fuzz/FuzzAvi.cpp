@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the clip reader: any bytes must parse or be refused, never crash or
 // hang, and every frame of a parsed clip must be a whole picture.
 #include <cstdlib>

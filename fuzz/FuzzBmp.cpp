@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the bitmap decoder: any bytes must decode or be refused, never crash,
 // and a decoded picture must agree with its header.
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the INI reader and editor. The input is a few control bytes followed by the profile text:
 //   byte 0  which section to write (high bit: take the name from the text instead)
 //   byte 1  which key to write (high bit: likewise)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the simulator's script: any bytes must parse or be refused with the
 // number of a line that exists, and a parsed command must read back as itself from the text
 // the simulator prints for it. A script that parses, and stays short in virtual time, then

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the cue reader, the way the headless player meets a cue: the bytes are
 // read from memory, then from a file of those bytes found by name in the data folder, then
 // played through the headless sink. Any bytes must be read or refused, never crash, and:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the seed files of the WAV fuzzer into fuzz/corpus/wav: one small file for each codec
 # and chunk layout the cue reader knows, plus the awkward shapes (data before fmt, an odd
 # chunk, a streamed header, a file cut short). Every byte is made here.

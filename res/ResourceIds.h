@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names of the program's numbers: dialog templates, controls, bitmaps, strings and the
 // icon, with the few timings the tools check against. The program, its templates, the tests and

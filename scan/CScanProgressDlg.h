@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first stage of a full scan: twelve one-second steps light ten lamps, name the scanning
 // method in use and sound a tone for each; then the dialog ends itself with 1. Abort ends it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The second stage of a full scan: presence, proximity, type and abduction probability are
 // drawn one after another and announced by chains of spoken cues. The reveal stops after the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bar of ten lamps that the main window and the scan progress share: binding its picture
 // controls to a dialog's lamp members, left to right.

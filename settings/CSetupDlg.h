@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Setup dialog: seven switches and the sensitivity trackbar, filled from the profile when
 // it opens and written back, all eight, on OK. Cancel writes nothing. When the profile cannot

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's eight options as a window holds them. A switch is on when it is not 0;
 // Sensitivity runs from 1 (Low) to 10 (High), but any stored integer arrives as it is.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorblex-sim: runs Quorblex Pro on virtual time from a script and prints its transcript.
 #include <fstream>
 #include <iostream>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The abductee scan as a user meets it through the simulator: the twinkling sensor dots, the
 // Scan and Cancel routes, the cues and the verdict. A model of the two dialogs, fed by its own
 // copy of the classic generator, writes the transcript each script must give, draw for draw.

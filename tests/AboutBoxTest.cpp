@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box and the help page, as a user meets them through the simulator: the two ways in,
 // the four ways out, and the Help button with and without the page.
 #include <gtest/gtest.h>

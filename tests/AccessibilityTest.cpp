@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader is told of the desktop host's windows, read through QAccessible on Qt's
 // offscreen platform: roles, names, states and values, and the announcement a changed text
 // makes. What goes over the accessibility bus is the desktop end-to-end test's business.

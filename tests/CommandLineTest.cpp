@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two programs' command lines: what each accepts, what it refuses, and how --help and
 // --version answer.
 #include <gtest/gtest.h>

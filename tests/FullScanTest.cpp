@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full scan as the user meets it: Scan (or Enter) opens twelve seconds of lamps and
 // method texts, then four result lines drawn at random and spoken one after another.
 // Every run is the real program on virtual time. The random outcomes are predicted from the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's components stay levelled: no component reaches itself again through the
 // #include lines of its header and source. A component is a header with its source file of the
 // same name (common/CWnd.h with common/CWnd.cpp); an include of a header is a use of its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it through the simulator: start-up, the lamp sweep, Minimize
 // and the three ways to end the program.
 #include <gtest/gtest.h>

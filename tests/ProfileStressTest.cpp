@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two processes hammer one profile at the same time. Every write must survive intact: no lost
 // or duplicated keys, no torn file, and the lines around the settings stay put. And the
 // simulator, killed again and again in the middle of saving its settings, never leaves a torn

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop host on Qt's offscreen platform: the core's state as widgets, and Qt's input as
 // the core's input. The windows are made by the real window system from the real templates;
 // nothing here waits on the wall clock.

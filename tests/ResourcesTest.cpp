@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The templates and strings against a table typed in again, line by line, from the design of
 // each window: a slip in either shows up as a difference.
 #include <gtest/gtest.h>

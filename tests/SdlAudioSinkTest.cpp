@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end tests of the desktop sound player. SDL's disk driver writes everything the device
 // plays to a file, so each test plays cues, closes the sink and reads back what was "heard".
 // Waits are on real playback and each is bounded.

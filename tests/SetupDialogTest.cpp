@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Settings button and the Setup dialog, driven through quorblex-sim as a user would: what
 // the dialog shows for a given profile, what OK and Cancel leave in the file, and how the main
 // window behaves afterwards (its lamp sweep and its once-a-minute monitoring check).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recorded transcripts: a fixed set of scripts run through quorblex-sim must print, byte for
 // byte, what they printed when they were recorded. This is what lets the framework under the
 // program be reshaped without the program's behaviour moving.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification icon and the background monitor, as a user meets them through the simulator:
 // which mouse events on the icon bring the window back, when the monitor takes its reading, when
 // the alert comes and what its answers do, and how a window without an icon stays reachable.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window system on virtual time: the queue's order, the timer grid, modal nesting and the
 // dialog manager's keyboard, driven through a scripted headless host.
 #include "common/WindowSystem.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the sound cues by measurement, since nobody listens to them on a build machine.
 #
 #   tools/check_cues.sh [DIR]        (default: res/sounds next to this folder)

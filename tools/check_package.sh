@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of a configured build folder and checks it as a packager and a
 # user would meet it: file name and list, control fields, lintian, the desktop entry, the
 # AppStream metadata, the man pages, and the programs run from a copy unpacked into a

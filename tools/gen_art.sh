@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rebuilds the committed pictures in res/ (bitmaps, icon, scanning clip) with tools/artgen.
 # Needs g++, libgtest-dev (for the generator's own tests) and ImageMagick's convert.
 #

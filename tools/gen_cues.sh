@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes every sound cue the program plays: the spoken announcements (flite's "rms" voice, a
 # US English male voice, then a light sox chain that gives it the instrument sound) and the
 # scanner beep (sox synth alone).

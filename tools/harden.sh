@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Hardening runs, called at the end of test.sh (and usable on its own):
 #  1. one clang build (build-harden) of the core, the program, the headless host, the tests,
 #     the soak and the fuzzers, all with AddressSanitizer, UndefinedBehaviorSanitizer and

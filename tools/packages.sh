@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian packages the project needs, a function that installs the missing ones, and the
 # options every build folder is configured with. Sourced by run.sh, test.sh and harden.sh.
 RUN_PACKAGES=(cmake ninja-build make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core

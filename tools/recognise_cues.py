@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks that a speech recogniser makes out every spoken cue as the words it should say.
 
     tools/recognise_cues.py [--sounds DIR] [--generator FILE] [--margins]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's sound player, on SDL's audio subsystem. It is the only part of the program
 // that knows about SDL; this header keeps it that way.

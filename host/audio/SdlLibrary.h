@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SDL 2, loaded when the first cue needs it rather than with the program. Debian's SDL brings
 // some thirty libraries of its own (every sound and video system it can drive); loading them

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulator's sound: nothing is heard, but a synchronous cue takes the cue's length from
 // the file (the default chime's length when there is none) in virtual time.

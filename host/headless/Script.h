@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulator's script: one command a line, '#' starts a comment.
 //   wait MS | click ID | key KEY | close | sysmenu ID | tray EVENT | slide ID POS | taskbar

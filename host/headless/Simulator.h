@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quorblex-sim: the real program on the headless host, driven by a script, printing what a
 // user would see change or hear.

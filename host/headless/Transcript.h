@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulator's transcript: one event a line, "T event", T the virtual time in whole
 // milliseconds. Texts are quoted with \\, \" and \n escaped. Nothing is written once closed.

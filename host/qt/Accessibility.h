@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technology (a screen reader over AT-SPI) learns of our windows. Qt knows its
 // own buttons, checkboxes, slider and group boxes; our windows, static texts, pictures, clip,

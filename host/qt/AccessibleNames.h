@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader calls the controls that show no words of their own: the pictures, the
 // clip, the trackbar, the black statics, the message box icon and the group boxes without a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compiled-in bitmaps as Qt images, decoded once each: the lamps change forty times a
 // second and must not be decoded every time.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A checkbox that never ticks itself: a click is reported, and the tick follows the core's
 // state when the core says it changed.

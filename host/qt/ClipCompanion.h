@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clip drawn for a high-density screen, found beside the one the core opened: for "qx.avi"
 // at device pixel ratio 2 that is "qx@2x.avi" in the same data folders. The core's clip keeps

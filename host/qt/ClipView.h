@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The animation control: shows the frames of the open clip, centred in the control. On a
 // high-density screen the frames come from the clip's companion drawn for that density, when

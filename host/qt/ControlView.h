@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget of one control. It shows the core's state of the control and nothing else: the
 // dialog window hands it the control's Window whenever the core reports a change, and the view

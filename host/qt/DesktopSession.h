@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt side of the desktop program: the application object with the classic look (Qt's
 // Windows style, the grey three-dimensional palette, DejaVu Sans 8 pt, the program icon).

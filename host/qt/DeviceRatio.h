@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How many device pixels one logical pixel covers where a painter paints: the screen's device
 // pixel ratio for a widget on screen, and the target's when a widget is rendered into an image

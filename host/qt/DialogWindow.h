@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One top-level window for one of the core's dialogs (or message boxes), with a widget for
 // each control in template order, which is also the stacking order: later controls lie above

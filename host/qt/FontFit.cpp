@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/FontFit.h"
 
 QFont FontFit::Fit(const QFont& base, const std::function<bool(const QFontMetrics&)>& fits) {

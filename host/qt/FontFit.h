@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Making a control's text fit its rectangle. The dialog layouts were drawn for a narrower face
 // than DejaVu Sans, so a text that would be cut off is drawn a little condensed instead: the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A debugging aid: with QUORBLEX_DUMP_GEOMETRY=FILE set, each window appends its layout to
 // FILE when it first shows, so a test can check where everything stands:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own help viewer: an ordinary window showing the help page. Opening it again
 // brings the one window up rather than making another.

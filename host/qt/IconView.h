@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message box's icon, 32 x 32 pixels at the control's corner: the yellow warning triangle for
 // MB_ICONEXCLAMATION, the red stop sign for MB_ICONHAND.

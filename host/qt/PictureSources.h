@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compiled-in pictures at each device pixel ratio they were drawn for. Ratio 1 is the core's
 // own bitmap; the higher ratios are the same pictures drawn anew for high-density screens, and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A static picture. It takes the size of its bitmap (plus its border) at ratio 1, in logical
 // pixels at every screen density, not the size its template gives it, and shows nothing when it

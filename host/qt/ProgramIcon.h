@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's icon, from the compiled-in PNG pictures at every size there is
 // (PictureSources::IconSizes), so a screen of any density gets one drawn near its size.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button. The focus rectangle and the default frame are the core's: Qt's own focus
 // never lands on it, and its mnemonic is the dialog's, not a Qt shortcut. With

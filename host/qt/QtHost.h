@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop host: the core's windows as Qt widgets, its notification icon as a
 // QSystemTrayIcon, and Qt's event queue as the source of input.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The black statics: a filled black rectangle (the main window's screen) or a black frame
 // (the scan dialog's lamp bar), each with its sunken edge when the control asks for one.

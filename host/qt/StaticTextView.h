@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A static text: left or right aligned, wrapped at word breaks, '\n' starting a new line, and
 // '&' underlining the next letter unless the control asks for plain text. An empty text is an

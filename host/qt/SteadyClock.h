@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's clock: the monotonic clock in milliseconds since the program started, and the
 // calendar for the random seed.

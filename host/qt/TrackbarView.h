@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A horizontal trackbar with a tick at every position above the channel. A drag or a click on
 // the channel is reported as the position the user asked for; the thumb itself stays where

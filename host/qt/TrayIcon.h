@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notification icon. Mouse events on it are reported as the mouse messages the program
 // listens for; it has no menu of its own.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program end to end: `quorblex` on a private X server, driven with real mouse and
 // key input, checked by where its windows and controls stand and by what is on the screen.
 // Screenshots go to the build folder's screenshots/ for people to look at.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running the real desktop program on a private X server: a fresh Xvfb for each run, the
 // program with a home folder and profile of its own, and the few looks at the screen and

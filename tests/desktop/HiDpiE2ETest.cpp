@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program on screens of device pixel ratio 1, 1.5 and 2 (QT_SCALE_FACTOR on a
 // private X server): the layout in dialog units stays as it is, and the lamps, the portrait,
 // the sensor plate and the clip on screen are the drawings made for that ratio, pixel for pixel,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the program at the moment a synchronous cue starts: it shows the scan results
 // window through the real desktop host, changes a result line, and then holds the thread as a
 // playing cue does. The desktop test looks at the screen meanwhile: the line must be there.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program as a screen reader meets it: `quorblex` on a private X server with its
 // own session bus and accessibility bus, read over AT-SPI by tests/desktop/screen_reader.py,
 // which presses Scan through the button's accessible action and listens as Orca would.

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads Quorblex Pro over the AT-SPI bus the way a screen reader does.
 
 Finds the program's main window, presses its Scan button through the button's accessible

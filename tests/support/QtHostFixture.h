@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt host under a window system of its own, for tests on Qt's offscreen platform: a clock
 // that moves a millisecond each time it is read (so every collecting Wait looks at Qt), no

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs quorblex-sim as a user would, with a script, and hands back its transcript.
 #include <cstdint>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's pictures, icon and scanning clip and writes them into res/.
 //
 //   artgen RES_DIR [PAM_DIR]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the file encoders against the layouts Windows and Qt expect, and the drawings against
 // what the dialogs rely on (where the pads and dots are, seamless clip looping).
 #include <gtest/gtest.h>

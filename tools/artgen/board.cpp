@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scanner board seen from above: green solder mask, copper traces, chips, resistors, red
 // lights and four big gold fingertip pads. The dialog's sensor dots sit in little black sockets.
 #include <numbers>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scanner's instrument panel: a radar scope with a turning sweep and fading blips, an
 // oscilloscope trace and a bank of level meters. Everything moves with whole-number frequencies
 // of the loop phase, so the last frame runs straight back into the first.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns full-colour drawings into palette pictures (16 or 256 colours), the form the program's
 // bitmaps, icon and clip are stored in.

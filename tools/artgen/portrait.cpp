@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box portrait: a visitor with a big head and large dark eyes, in blue light.
 #include "scenes.h"
 #include "shading.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small floating-point RGBA canvas for drawing the program's pictures. Drawing happens in
 // "logical" pixel coordinates; the canvas keeps `scale` x `scale` samples per output pixel so

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures, each drawn from scratch. Every function returns a scale-1 canvas at
 // the picture's final size, ready to be reduced to a palette. `ratio` draws the picture for a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lighting helpers shared by the drawings. Light falls from the upper left and slightly in front,
 // the way it does on every Windows 3D-looking control.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File formats the program reads its pictures from: Windows BMP, ICO and uncompressed AVI, plus
 // PAM (portable arbitrary map with alpha) for the full-colour icon copies handed to ImageMagick.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole files as text, for the soak and the tests that replay its scripts. A file that cannot
 // be read reads as empty.

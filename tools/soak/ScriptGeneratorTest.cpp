@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak's random input: reproducible from its seed, exactly as long as asked, in the
 // simulator's own language, and reaching every kind of input a window accepts.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs one simulator process and hands its standard output to a reader line by line, as the
 // lines come. Blocking: returns when the process has ended, when the reader refuses a line, or

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running a child process for the soak: its lines as they come, its status, its errors, and
 // the end of a child whose reader has seen enough.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorblex-soak: days of random use on virtual time, checked line by line.
 //
 //   quorblex-soak --sim PATH --data DIR [--seeds N] [--first-seed S] [--hours H] [--jobs J]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads one run's transcript (quorblex-sim --trace) line by line and checks, after every line,
 // what must hold whatever the input was:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak's checker on hand-made transcripts: a sound run passes, and each kind of fault the
 // soak hunts for is caught at its line.
 #include <gtest/gtest.h>
