@@ -17,6 +17,7 @@
 #include "host/qt/DesktopSession.h"
 #include "host/qt/QtHost.h"
 #include "host/qt/SteadyClock.h"
+#include "res/LicenceNotice.h"
 
 namespace {
 // $XDG_CONFIG_HOME/quorblex.ini, else ~/.config/quorblex.ini; the folder is made if missing.
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
       std::fputs(DesktopCommandLine::kHelp, stdout);
       return 0;
     case DesktopCommandLine::Action::kVersion:
-      std::puts("quorblex (Quorblex Pro) " QUORBLEX_VERSION);
+      std::fputs("quorblex (Quorblex Pro) " QUORBLEX_VERSION "\n", stdout);
+      std::fputs(kLicenceNotice, stdout);
       return 0;
     case DesktopCommandLine::Action::kError: {
       const std::string help = DesktopCommandLine::kHelp;
