@@ -205,16 +205,21 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
   return nullptr;
 }
 
-// A label's notification object: hidden, without size, never painted or clicked. Each label has
-// its own, so a reader that asks for the words a moment late still gets the ones it was told of.
+// A label's notification object: a window of its own that never reaches the screen. Orca reads
+// a notification after every object it lies in that has words of its own, so one inside the
+// label was heard twice (the label with its caption, then the notification) and one inside the
+// dialog would come after the dialog's name each time; a window of the program's own is read
+// like a desktop notification, by its words alone. Each label has its own, so a reader that asks
+// for the words a moment late still gets the ones it was told of.
 QWidget* Announcer(QWidget* label) {
   if (auto* a = label->findChild<QWidget*>(kAnnouncer, Qt::FindDirectChildrenOnly)) return a;
-  auto* a = new QWidget(label);
+  auto* a = new QWidget(label, Qt::Tool | Qt::FramelessWindowHint);
   a->setObjectName(kAnnouncer);
-  a->setAttribute(Qt::WA_TransparentForMouseEvents);
+  a->setAttribute(Qt::WA_DontShowOnScreen);  // shown and hidden for readers only
+  a->setAttribute(Qt::WA_ShowWithoutActivating);
   a->setFocusPolicy(Qt::NoFocus);
-  a->setGeometry(0, 0, 0, 0);
-  a->hide();
+  a->setUpdatesEnabled(false);
+  a->resize(1, 1);
   return a;
 }
 

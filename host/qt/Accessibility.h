@@ -8,8 +8,9 @@
 //
 // A changed text is announced: Orca presents neither a label's new name nor its changed text
 // unless the label has the focus, and the focus never leaves the buttons; so a label that
-// changes keeps a hidden notification object that shows itself again with the new words, which
-// Orca reads out wherever the focus is.
+// changes keeps a notification object that shows itself again with the new words, which Orca
+// reads out wherever the focus is. The notification is a window of the program's own that never
+// reaches the screen, so that Orca says its words alone, not after the label or the dialog.
 #include <QString>
 
 #include "common/Window.h"
