@@ -221,6 +221,10 @@ TEST_F(AccessibilityTest, CheckboxesAndTheTrackbarExposeTheirStateAndValue) {
 
 TEST_F(AccessibilityTest, TheCoresFocusIsTheReadersAndAPressIsAClick) {
   HWND main = Open(102);
+  // The clip is the main window's first tab stop: it holds the focus, though it shows no sign.
+  QApplication::setActiveWindow(host.FindWindow(main));
+  EXPECT_TRUE(Of(main, 1005)->state().focusable);
+  EXPECT_TRUE(Of(main, 1005)->state().focused);
   HWND setup = Open(169, main);
   QApplication::setActiveWindow(host.FindWindow(setup));
   ws.SetFocus(ws.GetDlgItem(setup, 1031));
