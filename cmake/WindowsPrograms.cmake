@@ -7,3 +7,9 @@
 # SHGetKnownFolderPath (shell32, its folder ids in uuid, its buffer freed by ole32),
 # CommandLineToArgvW (shell32).
 target_link_libraries(quorblex_core PUBLIC shell32 ole32 uuid)
+
+# quorblex.exe, the Windows host of host/win32/, and its tests; then the installer and the zip.
+# Each file adds its own targets and registers its checks with add_test, so ctest in the build
+# folder (tools/windows_tests.sh) runs them with the rest.
+include(${CMAKE_SOURCE_DIR}/cmake/Win32Host.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/WindowsPackage.cmake OPTIONAL)
