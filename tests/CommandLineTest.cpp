@@ -4,15 +4,13 @@
 // --version answer.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "desktop/DesktopCommandLine.h"
 #include "host/headless/Simulator.h"
+#include "tests/support/Shell.h"
 
 namespace {
 using Action = DesktopCommandLine::Action;
@@ -27,15 +25,9 @@ struct Output {
 };
 
 // Runs a shell command and keeps its standard output and exit status.
-Output RunShell(const std::string& command) {
+Output RunCommand(const std::string& command) {
   Output o;
-  FILE* p = ::popen(command.c_str(), "r");
-  if (!p) return o;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) o.out.append(buf, n);
-  int raw = ::pclose(p);
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  o.status = RunShellCapturing(command, o.out);
   return o;
 }
 }  // namespace
@@ -115,17 +107,18 @@ TEST(SimCommandLine, HelpAndVersionStopTheReading) {
 }
 
 TEST(SimCommandLine, ProgramAnswersOnStandardOutput) {
-  Output help = RunShell(std::string(QUORBLEX_SIM) + " --help 2>/dev/null");
+  const std::string null = kNullDevice;
+  Output help = RunCommand(std::string(QUORBLEX_SIM) + " --help 2>" + null);
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: quorblex-sim ", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("--no-sound-device"), std::string::npos);
 
-  Output version = RunShell(std::string(QUORBLEX_SIM) + " --version 2>/dev/null");
+  Output version = RunCommand(std::string(QUORBLEX_SIM) + " --version 2>" + null);
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("quorblex-sim (Quorblex Pro) ", 0), 0u) << version.out;
 
   // A refused option says so on standard error only, with status 2.
-  Output bad = RunShell(std::string(QUORBLEX_SIM) + " --bogus </dev/null 2>&1 >/dev/null");
+  Output bad = RunCommand(std::string(QUORBLEX_SIM) + " --bogus <" + null + " 2>&1 >" + null);
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out.rfind("quorblex-sim: unknown option --bogus\nusage: quorblex-sim ", 0), 0u)
       << bad.out;
