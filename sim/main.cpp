@@ -8,6 +8,7 @@
 #include "common/NativePath.h"
 #include "common/ProgramStart.h"
 #include "host/headless/Simulator.h"
+#include "res/LicenceNotice.h"
 
 namespace {
 const char kUsage[] =
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::cout << "quorblex-sim (Quorblex Pro) " QUORBLEX_VERSION "\n";
+    std::cout << "quorblex-sim (Quorblex Pro) " QUORBLEX_VERSION "\n" << kLicenceNotice;
     return 0;
   }
   if (options.scriptPath == "-") return RunSimulator(options, std::cin, std::cout, std::cerr);

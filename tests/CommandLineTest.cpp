@@ -116,6 +116,7 @@ TEST(SimCommandLine, ProgramAnswersOnStandardOutput) {
   Output version = RunCommand(std::string(QUORBLEX_SIM) + " --version 2>" + null);
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("quorblex-sim (Quorblex Pro) ", 0), 0u) << version.out;
+  EXPECT_NE(version.out.find("GPL-3.0-or-later"), std::string::npos) << version.out;
 
   // A refused option says so on standard error only, with status 2.
   Output bad = RunCommand(std::string(QUORBLEX_SIM) + " --bogus <" + null + " 2>&1 >" + null);
