@@ -73,11 +73,10 @@ TEST_F(ProfileStoreWindowsTest, AWriteKeepsTheFilesAttributesAndAReadOnlyFileIsL
   EXPECT_EQ(ListingOf(dir_), (std::set<std::string>{"hidden.ini", "kept.ini"}));
 }
 
-// The id of a process that ran and is gone: a child we started and saw end.
+// The id of a process that ran and is gone: a child we started and saw end (the profile writer,
+// which says how to use it and ends).
 DWORD GoneProcessId() {
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_list_tests";
+  std::wstring command = L"\"" + NativePath(QUORBLEX_PROFILE_WRITER).wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
