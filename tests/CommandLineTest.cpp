@@ -11,6 +11,7 @@
 #include "desktop/DesktopCommandLine.h"
 #include "host/headless/Simulator.h"
 #include "tests/support/Shell.h"
+#include "tests/support/SimRun.h"
 
 namespace {
 using Action = DesktopCommandLine::Action;
@@ -118,9 +119,26 @@ TEST(SimCommandLine, ProgramAnswersOnStandardOutput) {
   EXPECT_EQ(version.out.rfind("quorblex-sim (Quorblex Pro) ", 0), 0u) << version.out;
   EXPECT_NE(version.out.find("GPL-3.0-or-later"), std::string::npos) << version.out;
 
+  EXPECT_EQ(help.out.find('\r'), std::string::npos) << "every line ends in LF alone";
+
   // A refused option says so on standard error only, with status 2.
   Output bad = RunCommand(std::string(QUORBLEX_SIM) + " --bogus <" + null + " 2>&1 >" + null);
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out.rfind("quorblex-sim: unknown option --bogus\nusage: quorblex-sim ", 0), 0u)
       << bad.out;
+}
+
+// A script is read as the bytes it holds, from a file or from standard input, on every system:
+// a CR before the line end is blank space, and a Ctrl-Z is a character like any other, not the
+// end of the file.
+TEST(SimCommandLine, ScriptBytesAreReadAsTheyAre) {
+  const std::string script = "click 1000\r\nwait 100\x1a\r\nwait 5000\r\n";
+  const std::string said = "quorblex-sim: script line 2: bad number '100\x1a'\n";
+  const SimResult fromFile = RunSimUnchecked("--seed 1", script);
+  EXPECT_EQ(fromFile.status, 2);
+  EXPECT_EQ(fromFile.err, said);
+  EXPECT_TRUE(fromFile.lines.empty());
+  const SimResult fromInput = RunSimUnchecked("--seed 1 - <", script);
+  EXPECT_EQ(fromInput.status, 2);
+  EXPECT_EQ(fromInput.err, said);
 }

@@ -59,7 +59,7 @@ std::string SimResult::Text() const {
 SimResult RunSimUnchecked(const std::string& args, const std::string& script) {
   std::string dir = NewTempDir();
   std::string scriptPath = dir + "/script";
-  std::ofstream(scriptPath) << script;
+  std::ofstream(scriptPath, std::ios::binary) << script;
   std::string outPath = dir + "/out", errPath = dir + "/err";
   std::string cmd = std::string(QUORBLEX_SIM) + " " + args + " " + scriptPath + " >" + outPath +
                     " 2>" + errPath;

@@ -56,14 +56,18 @@ int Run(const std::string& command, HANDLE out) {
   std::vector<HANDLE> opened;
   HANDLE handles[3] = {::GetStdHandle(STD_INPUT_HANDLE), out, ::GetStdHandle(STD_ERROR_HANDLE)};
   bool ok = true;
-  for (const Word& word : Split(line)) {
-    const std::wstring& w = word.text;
+  const std::vector<Word> words = Split(line);
+  for (size_t i = 0; i < words.size(); ++i) {
+    const Word& word = words[i];
     const std::wstring raw = line.substr(word.begin, word.end - word.begin);
     if (raw == L"2>&1") {
       handles[2] = handles[1];
     } else if (raw.starts_with(L"2>") || raw.starts_with(L">") || raw.starts_with(L"<")) {
       const int stream = raw[0] == L'<' ? 0 : raw[0] == L'2' ? 2 : 1;
-      const HANDLE file = Open(w.substr(stream == 2 ? 2 : 1), stream != 0);
+      // The file follows the sign, or is the next word.
+      std::wstring target = word.text.substr(stream == 2 ? 2 : 1);
+      if (target.empty() && i + 1 < words.size()) target = words[++i].text;
+      const HANDLE file = Open(target, stream != 0);
       ok = ok && file != INVALID_HANDLE_VALUE;
       if (file != INVALID_HANDLE_VALUE) opened.push_back(file);
       handles[stream] = file;
