@@ -25,9 +25,8 @@ namespace {
 constexpr int kOk = 0;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // What a new profile takes over from the one it replaces.
-constexpr DWORD kKeptAttributes =
-    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // The errno value nearest to a Windows error, so callers explain a failure the same way on
 // every system.
@@ -128,11 +127,11 @@ int KindOf(const std::wstring& path) {
 // the defaults.
 HANDLE OpenForReading(const std::wstring& path) {
   for (int attempt = 0;; ++attempt) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = ::GetLastError();
-    const bool replacing = error == ERROR_SHARING_VIOLATION ||
-                           (error == ERROR_ACCESS_DENIED && KindOf(path) == kOk);
+    const bool replacing =
+        error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && KindOf(path) == kOk);
     if (file != INVALID_HANDLE_VALUE || !replacing || attempt == 50) {
       ::SetLastError(error);
       return file;

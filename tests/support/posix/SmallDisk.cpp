@@ -29,5 +29,4 @@ std::string MountSmallDisk(const std::string& folder) {
   return "";
 }
 
-
 void UnmountSmallDisk(const std::string& folder) { ::umount(folder.c_str()); }
