@@ -12,6 +12,9 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 lib
                sox ccache dbus dbus-bin at-spi2-core python3-pyatspi
                pocketsphinx pocketsphinx-en-us python3-pocketsphinx
                dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db reuse)
+# The Windows build and its tests under Wine (tools/windows_tests.sh): the cross compiler,
+# GoogleTest's sources to build for Windows, Wine.
+WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64)
 
 install_missing() {
   local missing=()
