@@ -5,13 +5,13 @@
 # QuorblexPro-<version>-windows-x64.zip, whose one folder is the staged copy itself.
 #
 #   cmake -DSTAGE=<dir> -DOUT_DIR=<dir> -DVERSION=<x.y[.z]> -DMAKENSIS=<path>
-#         -DNSIS_SCRIPT=<QuorblexPro.nsi> -DICON=<.ico> -DLICENSE=<text> -DMTIME=<date>
+#         -DNSIS_SCRIPT=<QuorblexPro.nsi> -DICON=<.ico> -DPORTRAIT=<.bmp> -DLICENSE=<text> -DMTIME=<date>
 #         -P MakePackages.cmake
 #
 # STAGE's folder name is the folder inside the zip. The installer gets the same files: its
 # install and uninstall lists are written here from what STAGE holds, so the uninstaller
 # removes exactly what was installed.
-foreach(var STAGE OUT_DIR VERSION MAKENSIS NSIS_SCRIPT ICON LICENSE MTIME)
+foreach(var STAGE OUT_DIR VERSION MAKENSIS NSIS_SCRIPT ICON PORTRAIT LICENSE MTIME)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "MakePackages.cmake: ${var} is not set")
   endif()
@@ -93,7 +93,7 @@ file(REMOVE "${setup}")
 execute_process(
   COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8 -NOCD
           "-DVERSION=${VERSION}" "-DVERSION4=${version4}" "-DOUTFILE=${setup}"
-          "-DICON=${ICON}" "-DLICENSE=${LICENSE}"
+          "-DICON=${ICON}" "-DPORTRAIT=${PORTRAIT}" "-DLICENSE=${LICENSE}"
           "-DFILES=${work}/files.nsh" "-DUNFILES=${work}/unfiles.nsh"
           "${NSIS_SCRIPT}"
   RESULT_VARIABLE status)

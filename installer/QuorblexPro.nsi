@@ -11,6 +11,7 @@
 #   VERSION4     the same in four numbers, as Windows' version resource wants it ("1.0.0.0")
 #   OUTFILE      the installer to write
 #   ICON         the program's icon (.ico)
+#   PORTRAIT     the picture beside the welcome and finish pages (the About box's portrait)
 #   LICENSE      the licence text shown before installing
 #   FILES        a generated script of SetOutPath/File lines for every file of the program
 #   UNFILES      the matching Delete/RMDir lines, deepest first
@@ -53,7 +54,11 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "2026 ${PUBLISHER}; GPL-3.0-or-later
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+# Our own picture at its own size: stretched to the panel it would blur.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PORTRAIT}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP_NOSTRETCH
 
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION}, the instrument that scans your surroundings for extraterrestrial life.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 # The GPL asks nothing of someone who only runs the program, so the page informs rather than
 # asks for agreement: Next, not "I Agree".
@@ -99,7 +104,9 @@ Section "Quorblex Pro" SecProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   # Apps & features shows the size in KB; measured here, so it counts the uninstaller too.
+  SetDetailsPrint none
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  SetDetailsPrint both
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 

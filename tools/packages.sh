@@ -12,6 +12,9 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 lib
                sox ccache dbus dbus-bin at-spi2-core python3-pyatspi
                pocketsphinx pocketsphinx-en-us python3-pocketsphinx
                dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db)
+# The Windows packages and their check under Wine (tests/windows/installer.sh): makensis, Wine,
+# and a private X server on which the installed program shows its window.
+WINDOWS_PACKAGES=(nsis wine64 xvfb xdotool imagemagick)
 
 install_missing() {
   local missing=()
