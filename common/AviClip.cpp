@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "common/BmpImage.h"
+#include "common/NativePath.h"
 
 namespace {
 
@@ -472,13 +473,13 @@ std::optional<AviClip> AviClip::FromFile(std::vector<uint8_t> file, std::FILE* s
 }
 
 std::optional<AviClip> AviClip::Load(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return std::nullopt;
   std::vector<uint8_t> data;
   // A file of known size goes into one buffer that fits it, with a byte to spare for seeing
   // its end; anything else (a pipe, a device) is read in steps.
   std::error_code ec;
-  const std::uintmax_t known = std::filesystem::file_size(path, ec);
+  const std::uintmax_t known = std::filesystem::file_size(NativePath(path), ec);
   if (!ec && known < kMaxFileBytes) data.reserve(static_cast<size_t>(known) + 1);
   constexpr size_t kStep = 1u << 20;
   while (data.size() < kMaxFileBytes) {

@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/DataFiles.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <system_error>
 
-#include <climits>
+#include "common/NativePath.h"
+#include "common/SystemFolders.h"
 
 namespace {
 std::vector<std::string>& Dirs() {
@@ -14,8 +15,13 @@ std::vector<std::string>& Dirs() {
 }
 
 bool IsRegularFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  std::error_code ec;
+  return std::filesystem::is_regular_file(NativePath(path), ec);
+}
+
+bool IsDirectory(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(NativePath(path), ec);
 }
 }  // namespace
 
@@ -31,12 +37,9 @@ std::string DataFiles::Find(const std::string& name) {
 }
 
 std::string DataFiles::ProgramDataDir() {
-  char buf[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "/usr/share/quorblex";
-  std::string exe(buf, static_cast<size_t>(n));
+  const std::string exe = ExecutablePath();
+  if (exe.empty()) return "/usr/share/quorblex";
   std::string dir = exe.substr(0, exe.find_last_of('/'));
-  struct stat st {};
-  if (::stat((dir + "/res").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return dir + "/res";
+  if (IsDirectory(dir + "/res")) return dir + "/res";
   return dir.substr(0, dir.find_last_of('/')) + "/share/quorblex";
 }

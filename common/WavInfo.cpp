@@ -2,14 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/WavInfo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <limits>
+
+#include "common/ReadOnlyFile.h"
 
 namespace {
 
@@ -68,25 +65,14 @@ class MemorySource : public Source {
 
 class FileSource : public Source {
  public:
-  FileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
-  uint64_t Size() const override { return size_; }
+  explicit FileSource(const ReadOnlyFile& file) : file_(file) {}
+  uint64_t Size() const override { return file_.Size(); }
   bool Read(uint64_t offset, size_t n, uint8_t* out) const override {
-    if (offset > size_ || n > size_ - offset) return false;
-    while (n > 0) {
-      if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return false;
-      ssize_t got = ::pread(fd_, out, n, static_cast<off_t>(offset));
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) return false;  // an error, or the file shrank under us
-      out += got;
-      offset += static_cast<uint64_t>(got);
-      n -= static_cast<size_t>(got);
-    }
-    return true;
+    return file_.ReadAt(offset, n, out);
   }
 
  private:
-  int fd_;
-  uint64_t size_;
+  const ReadOnlyFile& file_;
 };
 
 // Samples per channel in `bytes` of an IMA ADPCM block: a 4-byte header per channel holding
@@ -214,20 +200,6 @@ std::optional<WavInfo> Parse(const Source& src) {
   return Describe(fmt, fmtLen, dataBytes);
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
 std::optional<WavInfo> ParseWavInfo(const uint8_t* data, size_t size) {
@@ -235,12 +207,7 @@ std::optional<WavInfo> ParseWavInfo(const uint8_t* data, size_t size) {
 }
 
 std::optional<WavInfo> ReadWavInfo(const std::string& path) {
-  // O_NONBLOCK: opening a FIFO must not hang; it is then refused as not a regular file.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (fd.get() < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
-    return std::nullopt;
-  }
-  return Parse(FileSource(fd.get(), static_cast<uint64_t>(st.st_size)));
+  ReadOnlyFile file;
+  if (!file.Open(path)) return std::nullopt;
+  return Parse(FileSource(file));
 }

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "common/NativePath.h"
+#include "common/ProgramStart.h"
 #include "host/headless/Simulator.h"
 
 namespace {
@@ -33,9 +35,10 @@ const char kHelp[] =
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  UseBinaryOutput();
   SimOptions options;
   try {
-    options = ParseSimArguments(std::vector<std::string>(argv + 1, argv + argc));
+    options = ParseSimArguments(ProgramArguments(argc, argv));
   } catch (const std::invalid_argument& e) {
     std::cerr << "quorblex-sim: " << e.what() << "\n" << kUsage;
     return 2;
@@ -49,7 +52,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.scriptPath == "-") return RunSimulator(options, std::cin, std::cout, std::cerr);
-  std::ifstream script(options.scriptPath);
+  std::ifstream script(NativePath(options.scriptPath));
   if (!script) {
     std::cerr << "quorblex-sim: cannot open script " << options.scriptPath << "\n";
     return 2;

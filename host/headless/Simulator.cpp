@@ -2,15 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/headless/Simulator.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
 #include "common/CWinApp.h"
 #include "common/DataFiles.h"
+#include "common/NativePath.h"
+#include "common/SystemFolders.h"
 #include "common/WindowSystem.h"
 #include "host/headless/HeadlessAudio.h"
 #include "host/headless/HeadlessHost.h"
@@ -19,16 +18,15 @@ namespace {
 // A profile in a new temporary folder, absent at start and removed at the end.
 class TempProfile {
  public:
-  TempProfile() {
-    char tmpl[] = "/tmp/quorblex-sim-XXXXXX";
-    if (::mkdtemp(tmpl)) dir_ = tmpl;
-  }
+  TempProfile() : dir_(NewTempFolder("quorblex-sim-")) {}
   ~TempProfile() {
     if (dir_.empty()) return;
-    std::remove(Path().c_str());
-    std::remove((Path() + ".lock").c_str());
-    ::rmdir(dir_.c_str());
+    // The profile, its lock file and the folder: all ours.
+    std::error_code ec;
+    std::filesystem::remove_all(NativePath(dir_), ec);
   }
+  TempProfile(const TempProfile&) = delete;
+  TempProfile& operator=(const TempProfile&) = delete;
   std::string Path() const { return dir_ + "/quorblex.ini"; }
 
  private:

@@ -1,0 +1,343 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/ProfileFile.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+#include "common/NativePath.h"
+
+// The same design as on Linux, in Windows' terms: a lock file beside the profile held with
+// LockFileEx, the new contents written to a temp file named after our process, flushed, and
+// put in the profile's place with ReplaceFileW (which keeps the old file's attributes and
+// security) or, for a new profile, MoveFileExW. A writer killed in the middle leaves its temp
+// file; the next write removes the temp files of writers that no longer run.
+//
+// Symbolic links are rare on Windows and need privileges to make; a profile that is one is
+// replaced as a plain file.
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The errno value nearest to a Windows error, so callers explain a failure the same way on
+// every system.
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
+      return EACCES;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+      return EINVAL;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+      return EEXIST;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return ENOMEM;
+    default:
+      return EIO;
+  }
+}
+
+int LastErrno() { return ErrnoOf(::GetLastError()); }
+
+// Owns a file handle.
+class File {
+ public:
+  File() = default;
+  explicit File(HANDLE h) : handle_(h) {}
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File() { Close(); }
+
+  HANDLE Get() const { return handle_; }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Reset(HANDLE h) {
+    Close();
+    handle_ = h;
+  }
+  bool Close() {
+    const HANDLE h = std::exchange(handle_, INVALID_HANDLE_VALUE);
+    return h == INVALID_HANDLE_VALUE || ::CloseHandle(h);
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+using ReadResult = ProfileFile::ReadResult;
+
+ReadResult Refuse(int error) {
+  errno = error;
+  return ReadResult::Failed;
+}
+
+// What is at `path`: nothing (ENOENT), a folder (EISDIR), something else that is no file
+// (EINVAL), or a file (kOk).
+int KindOf(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrno();
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return EINVAL;
+  return kOk;
+}
+
+ReadResult ReadProfile(const std::wstring& path, size_t limit, std::string& text) {
+  text.clear();
+  File file(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    const int error = LastErrno();
+    if (error == ENOENT) return ReadResult::Missing;
+    // A folder does not open as a file; say what it is.
+    const int kind = KindOf(path);
+    return Refuse(kind != kOk && kind != ENOENT ? kind : error);
+  }
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK) return Refuse(EINVAL);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size)) return Refuse(LastErrno());
+  if (size.QuadPart < 0 || static_cast<uint64_t>(size.QuadPart) > limit) return Refuse(EFBIG);
+  // The size is only a hint: the file may grow while we read. Never more than a byte past the
+  // limit.
+  text.reserve(static_cast<size_t>(size.QuadPart));
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return Refuse(LastErrno());
+    if (got == 0) break;
+    text.append(buffer, got);
+    if (text.size() > limit) return Refuse(EFBIG);
+  }
+  return ReadResult::Ok;
+}
+
+int WriteAll(HANDLE file, std::string_view data) {
+  while (!data.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size(), 1u << 30));
+    DWORD done = 0;
+    if (!::WriteFile(file, data.data(), chunk, &done, nullptr)) return LastErrno();
+    if (done == 0) return ENOSPC;
+    data.remove_prefix(done);
+  }
+  return kOk;
+}
+
+size_t LastSlash(const std::wstring& path) { return path.find_last_of(L"/\\"); }
+
+std::wstring DirName(const std::wstring& path) {
+  const size_t slash = LastSlash(path);
+  if (slash == std::wstring::npos) return L".";
+  return path.substr(0, slash + 1);  // keeps the slash, so "C:\" stays a folder
+}
+
+std::wstring BaseName(const std::wstring& path) {
+  const size_t slash = LastSlash(path);
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// Temp files are named ".<profile>.<pid>.<n>.tmp" beside the profile, so a leftover says which
+// process made it.
+std::wstring TempStem(const std::wstring& profile) {
+  return L"." + BaseName(profile).substr(0, 200) + L".";
+}
+
+std::wstring TempName(const std::wstring& profile) {
+  static unsigned counter = 0;
+  return DirName(profile) + TempStem(profile) + std::to_wstring(::GetCurrentProcessId()) + L"." +
+         std::to_wstring(counter++) + L".tmp";
+}
+
+bool AllDigits(std::wstring_view s) {
+  if (s.empty()) return false;
+  for (wchar_t c : s) {
+    if (c < L'0' || c > L'9') return false;
+  }
+  return true;
+}
+
+// The process id in a temp file's name when `name` is exactly ".<profile>.<pid>.<n>.tmp",
+// else 0.
+DWORD TempFileOwner(std::wstring_view name, std::wstring_view stem) {
+  if (!name.starts_with(stem) || !name.ends_with(L".tmp")) return 0;
+  name.remove_prefix(stem.size());
+  name.remove_suffix(4);
+  const size_t dot = name.find(L'.');
+  if (dot == std::wstring_view::npos) return 0;
+  const std::wstring_view pid = name.substr(0, dot);
+  if (!AllDigits(pid) || !AllDigits(name.substr(dot + 1)) || pid.size() > 9) return 0;
+  return static_cast<DWORD>(std::stoul(std::wstring(pid)));
+}
+
+bool ProcessRuns(DWORD pid) {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;  // someone else's: keep it
+  const bool runs = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  ::CloseHandle(process);
+  return runs;
+}
+
+// Removes the temp files that writers of this profile left when they were killed in the middle
+// of a save. Called with the write lock held, so no writer of this profile is between making
+// its temp file and renaming it; the process check on top keeps the temp file of a writer that
+// does not take our lock.
+void RemoveStaleTempFiles(const std::wstring& profile) {
+  const std::wstring stem = TempStem(profile);
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW((DirName(profile) + stem + L"*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const DWORD owner = TempFileOwner(found.cFileName, stem);
+    if (owner == 0 || owner == ::GetCurrentProcessId() || ProcessRuns(owner)) continue;
+    ::DeleteFileW((DirName(profile) + found.cFileName).c_str());
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
+
+// Holds an exclusive lock on "<profile>.lock" for its lifetime. Not on the profile itself: every
+// write puts a new file in its place, so two writers could each lock "the" profile at once. The
+// lock file is never renamed or deleted, and holds no data.
+class WriteLock {
+ public:
+  explicit WriteLock(const std::wstring& profile)
+      : file_(::CreateFileW((profile + L".lock").c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (!file_.Valid()) {
+      error_ = LastErrno();
+      return;
+    }
+    OVERLAPPED whole{};
+    if (!::LockFileEx(file_.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+      error_ = LastErrno();
+    }
+  }
+  // Closing the handle releases the lock.
+
+  int Error() const { return error_; }
+
+ private:
+  File file_;
+  int error_ = kOk;
+};
+
+// The new contents on their way to disk, deleted again unless Commit puts them in the profile's
+// place.
+class TempFile {
+ public:
+  explicit TempFile(const std::wstring& profile) {
+    for (int attempt = 0; attempt < 100 && !file_.Valid(); ++attempt) {
+      path_ = TempName(profile);
+      file_.Reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file_.Valid() && ::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    error_ = file_.Valid() ? kOk : LastErrno();
+    if (!file_.Valid()) path_.clear();
+  }
+
+  ~TempFile() {
+    file_.Close();
+    if (!path_.empty()) ::DeleteFileW(path_.c_str());
+  }
+
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  int Error() const { return error_; }
+  HANDLE Get() const { return file_.Get(); }
+
+  // Flushes the file to disk and puts it in the place of `target`.
+  int Commit(const std::wstring& target, bool existed) {
+    if (!::FlushFileBuffers(file_.Get())) return LastErrno();
+    if (!file_.Close()) return LastErrno();
+    if (!MoveOver(target, existed)) return LastErrno();
+    path_.clear();
+    return kOk;
+  }
+
+ private:
+  bool MoveOver(const std::wstring& target, bool existed) {
+    // ReplaceFileW keeps the old file's attributes, security and creation time, as a rename on
+    // Linux keeps the mode we copied. A file system that cannot do it still renames.
+    if (existed && ::ReplaceFileW(target.c_str(), path_.c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      return true;
+    }
+    return ::MoveFileExW(path_.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+
+  File file_;
+  std::wstring path_;  // the temp name, while there is one
+  int error_ = kOk;
+};
+
+}  // namespace
+
+// Where a write stands: the file it replaces, the lock it holds, what it found there.
+struct ProfileFile::State {
+  std::wstring target;
+  int error = kOk;
+  std::unique_ptr<WriteLock> lock;
+  bool existed = false;
+};
+
+ProfileFile::ReadResult ProfileFile::Read(const std::string& path, size_t limit,
+                                          std::string& text) {
+  return ReadProfile(NativePath(path).wstring(), limit, text);
+}
+
+ProfileFile::ProfileFile(const std::string& path) : state_(std::make_unique<State>()) {
+  state_->target = NativePath(path).wstring();
+  if (state_->target.empty()) {
+    state_->error = ENOENT;
+    return;
+  }
+  const int kind = KindOf(state_->target);
+  if (kind != kOk && kind != ENOENT) {
+    state_->error = kind;
+    return;
+  }
+  state_->lock = std::make_unique<WriteLock>(state_->target);
+  state_->error = state_->lock->Error();
+  if (state_->error == kOk) RemoveStaleTempFiles(state_->target);
+}
+
+ProfileFile::~ProfileFile() = default;
+
+int ProfileFile::Error() const { return state_->error; }
+
+ProfileFile::ReadResult ProfileFile::Load(size_t limit, std::string& text) {
+  const ReadResult read = ReadProfile(state_->target, limit, text);
+  state_->existed = read == ReadResult::Ok;
+  return read;
+}
+
+int ProfileFile::Replace(std::string_view text) {
+  if (state_->error != kOk) return state_->error;
+  TempFile temp(state_->target);
+  if (temp.Error() != kOk) return temp.Error();
+  const int written = WriteAll(temp.Get(), text);
+  if (written != kOk) return written;
+  return temp.Commit(state_->target, state_->existed);
+}
