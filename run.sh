@@ -8,8 +8,8 @@ cd "$(dirname "$0")"
 source tools/packages.sh
 install_missing "${RUN_PACKAGES[@]}"
 
-mapfile -t configure < <(configure_args build)
-cmake -S . -B build "${configure[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The same build folder and configuration as ./test.sh, so neither rebuilds what the other built.
+configure_build
 cmake --build build -j"$(nproc)" --target quorblex-sim quorblex
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

@@ -31,10 +31,8 @@ install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 echo "== test: packages ready after $((SECONDS - start)) s"
 
 jobs=$(nproc)
-mapfile -t configure < <(configure_args build)
 # The Release configuration, as packagers build it, with warnings as errors.
-cmake -S . -B build "${configure[@]}" -DCMAKE_BUILD_TYPE=Release -DQUORBLEX_WERROR=ON \
-  -DQUORBLEX_SOAK_HOURS="$soak_hours" >/dev/null
+configure_build -DQUORBLEX_SOAK_HOURS="$soak_hours"
 cmake --build build -j"$jobs"
 echo "== test: built after $((SECONDS - start)) s"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600

@@ -83,7 +83,7 @@ BOOL CScannerDlg::OnInitDialog() {
   m_animate.Open("qx.avi");
   m_animate.Play(0, static_cast<UINT>(-1), 1);
 
-  SeedRandom(static_cast<unsigned int>(WindowSystem::Get().clock().CalendarSeconds()));
+  SeedRandom(WindowSystem::Get().clock().Seed());
   PostMessage(WM_STARTUP_NOTIFY, 0, 0);
   m_nMonitorTicks = 0;
 

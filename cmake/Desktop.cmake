@@ -37,7 +37,9 @@ add_test(NAME DesktopProgram.CommandLineWithoutDisplay
   COMMAND sh -c [[
     q=$1; v=$2
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-    [ "$("$q" --version)" = "quorblex (Quorblex Pro) $v" ] || { echo "--version is wrong"; exit 1; }
+    out=$("$q" --version)
+    [ "$(printf '%s\n' "$out" | head -n1)" = "quorblex (Quorblex Pro) $v" ] &&
+      printf '%s\n' "$out" | grep -q 'GPL-3.0-or-later' || { echo "--version is wrong"; exit 1; }
     "$q" --help 2>/dev/null | head -n1 | grep -q '^usage: quorblex ' || { echo "--help is wrong"; exit 1; }
     err=$("$q" -style Windows --frobnicate 2>&1 >/dev/null); s=$?
     [ $s -eq 2 ] || { echo "unknown option exits $s, not 2"; exit 1; }

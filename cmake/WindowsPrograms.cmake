@@ -5,8 +5,8 @@
 # in res/ beside them, as on Linux; DataFiles finds it from the program's own path.
 
 # SHGetKnownFolderPath (shell32, its folder ids in uuid, its buffer freed by ole32),
-# CommandLineToArgvW (shell32).
-target_link_libraries(quorblex_core PUBLIC shell32 ole32 uuid)
+# CommandLineToArgvW (shell32), BCryptGenRandom (bcrypt).
+target_link_libraries(quorblex_core PUBLIC shell32 ole32 uuid bcrypt)
 
 # quorblex.exe, the Windows host of host/win32/, and its tests; then the installer and the zip.
 # Each file adds its own targets and registers its checks with add_test, so ctest in the build

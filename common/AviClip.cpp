@@ -473,7 +473,7 @@ std::optional<AviClip> AviClip::FromFile(std::vector<uint8_t> file, std::FILE* s
 }
 
 std::optional<AviClip> AviClip::Load(const std::string& path) {
-  std::FILE* file = OpenFile(path, "rb");
+  std::FILE* file = OpenFileForReading(path);
   if (!file) return std::nullopt;
   std::vector<uint8_t> data;
   // A file of known size goes into one buffer that fits it, with a byte to spare for seeing

@@ -10,6 +10,7 @@ class Clock {
   virtual ~Clock() = default;
   // Milliseconds since an arbitrary start; never goes back.
   virtual std::int64_t Now() const = 0;
-  // Calendar time in seconds, for seeding the random draw.
-  virtual std::int64_t CalendarSeconds() const = 0;
+  // The seed of this run's random draw: the system's random source (SystemSeed), or the
+  // seed a test asked for.
+  virtual unsigned Seed() const = 0;
 };

@@ -14,5 +14,6 @@ std::filesystem::path NativePath(const std::string& utf8);
 // The path as UTF-8.
 std::string Utf8Path(const std::filesystem::path& path);
 
-// std::fopen for a UTF-8 path.
-std::FILE* OpenFile(const std::string& utf8, const char* mode);
+// std::fopen(path, "rb") for a UTF-8 path. On Windows the file may still be renamed, replaced or
+// deleted while it is open, as on Linux.
+std::FILE* OpenFileForReading(const std::string& utf8);

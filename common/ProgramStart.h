@@ -9,6 +9,7 @@
 // ANSI code page's text, which cannot hold every file name).
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
-// Standard output and error take bytes as written: a "\n" is one LF on every system, so a
-// transcript is the same file everywhere.
-void UseBinaryOutput();
+// Standard input, output and error carry bytes as they are: a "\n" written is one LF, and a
+// CR or a Ctrl-Z read is a byte like any other, so a script gives the same transcript on every
+// system.
+void UseBinaryStandardStreams();

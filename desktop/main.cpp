@@ -15,6 +15,7 @@
 #include "host/qt/DesktopSession.h"
 #include "host/qt/QtHost.h"
 #include "host/qt/SteadyClock.h"
+#include "res/LicenceNotice.h"
 
 int main(int argc, char** argv) {
   const DesktopCommandLine command =
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
       std::fputs(DesktopCommandLine::kHelp, stdout);
       return 0;
     case DesktopCommandLine::Action::kVersion:
-      std::puts("quorblex (Quorblex Pro) " QUORBLEX_VERSION);
+      std::fputs("quorblex (Quorblex Pro) " QUORBLEX_VERSION "\n", stdout);
+      std::fputs(kLicenceNotice, stdout);
       return 0;
     case DesktopCommandLine::Action::kError: {
       const std::string help = DesktopCommandLine::kHelp;

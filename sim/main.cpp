@@ -8,6 +8,7 @@
 #include "common/NativePath.h"
 #include "common/ProgramStart.h"
 #include "host/headless/Simulator.h"
+#include "res/LicenceNotice.h"
 
 namespace {
 const char kUsage[] =
@@ -35,7 +36,7 @@ const char kHelp[] =
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  UseBinaryOutput();
+  UseBinaryStandardStreams();
   SimOptions options;
   try {
     options = ParseSimArguments(ProgramArguments(argc, argv));
@@ -48,11 +49,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.version) {
-    std::cout << "quorblex-sim (Quorblex Pro) " QUORBLEX_VERSION "\n";
+    std::cout << "quorblex-sim (Quorblex Pro) " QUORBLEX_VERSION "\n" << kLicenceNotice;
     return 0;
   }
   if (options.scriptPath == "-") return RunSimulator(options, std::cin, std::cout, std::cerr);
-  std::ifstream script(NativePath(options.scriptPath));
+  std::ifstream script(NativePath(options.scriptPath), std::ios::binary);
   if (!script) {
     std::cerr << "quorblex-sim: cannot open script " << options.scriptPath << "\n";
     return 2;

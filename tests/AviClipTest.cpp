@@ -3,7 +3,6 @@
 #include "common/AviClip.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,9 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "common/NativePath.h"
+#include "common/SystemFolders.h"
 
 namespace {
 
@@ -191,25 +193,29 @@ TEST(AviClipTest, FramesDecodeTheSameInAnyOrder) {
 // changes nothing, and the same file cut short gives pictures of the right size, not a crash.
 TEST(AviClipTest, FramesComeFromTheFileAsItWasOpened) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("avi-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const fs::path dir = NativePath(NewTempFolder("avi-"));
+  ASSERT_FALSE(dir.empty());
   const fs::path path = dir / "clip.avi";
   fs::copy_file(kRoot + "/tests/data/testsrc_rle8.avi", path, fs::copy_options::overwrite_existing);
   const auto reference = AviClip::Load(kRoot + "/tests/data/testsrc_rle8.avi");
   ASSERT_TRUE(reference);
 
-  auto clip = AviClip::Load(path.string());
+  auto clip = AviClip::Load(Utf8Path(path));
   ASSERT_TRUE(clip);
   std::ofstream(dir / "other.avi", std::ios::binary) << "RIFF junk";
-  fs::rename(dir / "other.avi", path);
+  // Windows keeps the name of a file that is open, so there the new file cannot take its place
+  // and the frames come from the old one all the more.
+  std::error_code renamed;
+  fs::rename(dir / "other.avi", path, renamed);
   for (int i = clip->FrameCount() - 1; i >= 0; --i) EXPECT_EQ(clip->Frame(i), reference->Frame(i));
 
   fs::copy_file(kRoot + "/tests/data/testsrc_rle8.avi", path, fs::copy_options::overwrite_existing);
-  clip = AviClip::Load(path.string());
+  clip = AviClip::Load(Utf8Path(path));
   ASSERT_TRUE(clip);
   fs::resize_file(path, 100);
   for (int i = 0; i < clip->FrameCount(); ++i)
     EXPECT_EQ(clip->Frame(i).size(), size_t(clip->Width()) * clip->Height());
+  clip.reset();  // Windows removes no folder with an open file in it
   fs::remove_all(dir);
 }
 

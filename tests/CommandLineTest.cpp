@@ -4,15 +4,14 @@
 // --version answer.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "desktop/DesktopCommandLine.h"
 #include "host/headless/Simulator.h"
+#include "tests/support/Shell.h"
+#include "tests/support/SimRun.h"
 
 namespace {
 using Action = DesktopCommandLine::Action;
@@ -27,15 +26,9 @@ struct Output {
 };
 
 // Runs a shell command and keeps its standard output and exit status.
-Output RunShell(const std::string& command) {
+Output RunCommand(const std::string& command) {
   Output o;
-  FILE* p = ::popen(command.c_str(), "r");
-  if (!p) return o;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) o.out.append(buf, n);
-  int raw = ::pclose(p);
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  o.status = RunShellCapturing(command, o.out);
   return o;
 }
 }  // namespace
@@ -115,18 +108,37 @@ TEST(SimCommandLine, HelpAndVersionStopTheReading) {
 }
 
 TEST(SimCommandLine, ProgramAnswersOnStandardOutput) {
-  Output help = RunShell(std::string(QUORBLEX_SIM) + " --help 2>/dev/null");
+  const std::string null = kNullDevice;
+  Output help = RunCommand(std::string(QUORBLEX_SIM) + " --help 2>" + null);
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: quorblex-sim ", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("--no-sound-device"), std::string::npos);
 
-  Output version = RunShell(std::string(QUORBLEX_SIM) + " --version 2>/dev/null");
+  Output version = RunCommand(std::string(QUORBLEX_SIM) + " --version 2>" + null);
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("quorblex-sim (Quorblex Pro) ", 0), 0u) << version.out;
+  EXPECT_NE(version.out.find("GPL-3.0-or-later"), std::string::npos) << version.out;
+
+  EXPECT_EQ(help.out.find('\r'), std::string::npos) << "every line ends in LF alone";
 
   // A refused option says so on standard error only, with status 2.
-  Output bad = RunShell(std::string(QUORBLEX_SIM) + " --bogus </dev/null 2>&1 >/dev/null");
+  Output bad = RunCommand(std::string(QUORBLEX_SIM) + " --bogus <" + null + " 2>&1 >" + null);
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out.rfind("quorblex-sim: unknown option --bogus\nusage: quorblex-sim ", 0), 0u)
       << bad.out;
+}
+
+// A script is read as the bytes it holds, from a file or from standard input, on every system:
+// a CR before the line end is blank space, and a Ctrl-Z is a character like any other, not the
+// end of the file.
+TEST(SimCommandLine, ScriptBytesAreReadAsTheyAre) {
+  const std::string script = "click 1000\r\nwait 100\x1a\r\nwait 5000\r\n";
+  const std::string said = "quorblex-sim: script line 2: bad number '100\x1a'\n";
+  const SimResult fromFile = RunSimUnchecked("--seed 1", script);
+  EXPECT_EQ(fromFile.status, 2);
+  EXPECT_EQ(fromFile.err, said);
+  EXPECT_TRUE(fromFile.lines.empty());
+  const SimResult fromInput = RunSimUnchecked("--seed 1 - <", script);
+  EXPECT_EQ(fromInput.status, 2);
+  EXPECT_EQ(fromInput.err, said);
 }

@@ -32,7 +32,7 @@ Graph ReadComponents() {
     for (const auto& entry : fs::recursive_directory_iterator(kSource / folder)) {
       const fs::path& path = entry.path();
       if (path.extension() != ".h" && path.extension() != ".cpp") continue;
-      const std::string name = fs::relative(path, kSource).replace_extension().string();
+      const std::string name = fs::relative(path, kSource).replace_extension().generic_string();
       auto& uses = graph[name];
       std::ifstream in(path);
       std::smatch m;

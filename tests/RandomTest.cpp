@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/SystemSeed.h"
+#include "tests/support/SimRun.h"
 
 namespace {
 // The seed whose first generator value is `value`: the state's high bits are the value.
@@ -68,4 +74,32 @@ TEST(Random, TheSameSeedGivesTheSameDraws) {
   for (int i = 0; i < 50; ++i) a.push_back(Random(100));
   SeedRandom(1234);
   for (int i = 0; i < 50; ++i) EXPECT_EQ(Random(100), a[i]);
+}
+
+// A run seeds its draw once. Starts close together must still begin far apart: the first
+// outcome of a run used to stay the same for twenty minutes of start times.
+TEST(Random, StartsCloseTogetherDrawDifferently) {
+  // Twenty starts without a seed; an abductee scan's first dot draws mark where each began.
+  std::set<std::vector<std::string>> firsts;
+  for (int run = 0; run < 20; ++run) {
+    SimResult r = RunSim("--no-sound-device --trace", "click 3\nwait 100\n");
+    std::vector<std::string> draws = r.Events("draw ");
+    ASSERT_GE(draws.size(), 8u) << r.Text();
+    draws.resize(8);
+    firsts.insert(draws);
+  }
+  EXPECT_GE(firsts.size(), 15u);
+
+  // Without the system's random source, a clock a tick apart or another process still seeds
+  // far apart: a thousand consecutive ticks give almost as many first generator values.
+  std::set<int> values;
+  for (std::uint64_t tick = 0; tick < 1000; ++tick) {
+    SeedRandom(MixSeed(5'000'000'000ull + tick, 4242));
+    values.insert(NextRandom());
+  }
+  EXPECT_GE(values.size(), 950u);
+  SeedRandom(MixSeed(5'000'000'000ull, 4242));
+  int one = NextRandom();
+  SeedRandom(MixSeed(5'000'000'000ull, 4243));
+  EXPECT_NE(NextRandom(), one);
 }

@@ -4,9 +4,6 @@
 // the dialog shows for a given profile, what OK and Cancel leave in the file, and how the main
 // window behaves afterwards (its lamp sweep and its once-a-minute monitoring check).
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -20,7 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "common/IniText.h"
+#include "common/NativePath.h"
 #include "tests/support/SimRun.h"
+#include "tests/support/SmallDisk.h"
 
 namespace {
 
@@ -355,10 +355,20 @@ TEST(SetupDialog, HandWrittenProfileKeepsCommentsSectionsLineEndsAndKeySpelling)
             "Scan1=7\r\n");
 }
 
+// A text as the transcript quotes it (a Windows path has backslashes).
+std::string Quoted(const std::string& text) {
+  std::string quoted;
+  for (const char c : text) {
+    if (c == '\\' || c == '"') quoted += '\\';
+    quoted += c;
+  }
+  return quoted;
+}
+
 // The box a failed save shows, and the line it prints on standard error.
 std::string SaveFailedBox(const std::string& path, const std::string& reason) {
-  return "msgbox \"Quorblex Pro could not save its settings to\\n" + path + ":\\n" + reason +
-         ".\" \"Quorblex Pro\" 0x30";
+  return "msgbox \"Quorblex Pro could not save its settings to\\n" + Quoted(path) + ":\\n" +
+         reason + ".\" \"Quorblex Pro\" 0x30";
 }
 std::string SaveFailedLine(const std::string& path, const std::string& reason) {
   return "Quorblex Pro could not save its settings to " + path + ": " + reason + ".\n";
@@ -428,36 +438,44 @@ TEST(SetupDialog, SaveThatCannotReachTheDiskSaysSoOnceAndTheProgramCarriesOn) {
   EXPECT_EQ(blocker.Read(), "not a folder\n");
 }
 
-// Makes `folder` a 16 KiB disk of its own: a tmpfs in a mount namespace private to this process
-// (each test runs in a process of its own), so nobody else sees it and it goes when we do. Root
-// may make the namespace; anyone else becomes root in a user namespace first. "" when done,
-// else what failed.
-std::string MountSmallDisk(const std::string& folder) {
-  if (::unshare(CLONE_NEWNS) != 0) {
-    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
-    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
-      return "a private mount namespace (unshare: "s + std::strerror(errno) + ")";
+// A user folder named in another script than ASCII, on the command line and on disk: the
+// profile there is read, and OK writes it.
+TEST(SetupDialog, ProfileInAFolderNamedZoeOrLukaszIsReadAndWritten) {
+  TempProfile scratch;
+  const std::string base = fs::path(scratch.path()).parent_path().string();
+  const std::string old = "; mine\r\n[Options]\r\nScan2=0\r\nSensitivity=4\r\n";
+  for (const std::string user : {"Zo\u00eb", "\u0141ukasz"}) {
+    SCOPED_TRACE(user);
+    const std::string folder = base + "/" + user;
+    ASSERT_TRUE(fs::create_directory(NativePath(folder)));
+    const std::string path = folder + "/quorblex.ini";
+    std::ofstream(NativePath(path), std::ios::binary) << old;
+    SimResult r = RunSim(Args(kSeedMiddle, "\"" + path + "\""),
+                         "click 1002\nwait 10\nclick 1\nwait 10\n");
+    ASSERT_EQ(r.status, 0) << r.Text();
+    const Options stored = {1, 1, 1, 0, 1, 1, 1, 4};
+    EXPECT_EQ(ViewOf(r, 0, false), stored) << Describe(ViewOf(r, 0, false));
+    EXPECT_EQ(WritesOf(r, 0), Writes(stored));
+    EXPECT_EQ(r.err, "");
+    std::ifstream in(NativePath(path), std::ios::binary);
+    const std::string now(std::istreambuf_iterator<char>(in), {});
+    EXPECT_TRUE(now.starts_with(old)) << now;
+    for (size_t i = 0; i < stored.size(); ++i) {
+      EXPECT_EQ(IniText::FindInt(now, "Options", kKeys[i]), stored[i]) << kKeys[i];
     }
-    std::ofstream("/proc/self/setgroups") << "deny";
-    std::ofstream("/proc/self/uid_map") << "0 " + uid + " 1";
-    std::ofstream("/proc/self/gid_map") << "0 " + gid + " 1";
   }
-  if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-      ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=16k") != 0) {
-    return "a small tmpfs (mount: "s + std::strerror(errno) + ")";
-  }
-  return "";
 }
 
 TEST(SetupDialog, SaveOnAFullDiskSaysSoAndLeavesTheOldProfile) {
+  if (!kCanMountSmallDisk) GTEST_SKIP() << "this system cannot make a small disk of its own";
   TempProfile scratch;
-  const std::string disk = fs::path(scratch.path()).parent_path() / "disk";
+  const std::string disk = (fs::path(scratch.path()).parent_path() / "disk").string();
   fs::create_directory(disk);
   const std::string failed = MountSmallDisk(disk);
   ASSERT_EQ(failed, "") << "cannot make a full disk for this test: it needs " << failed;
   struct Unmount {
     std::string disk;
-    ~Unmount() { ::umount(disk.c_str()); }
+    ~Unmount() { UnmountSmallDisk(disk); }
   } unmount{disk};
 
   const std::string path = disk + "/quorblex.ini";

@@ -15,16 +15,16 @@
 // A mismatch leaves the script and its transcript in a folder named in the failure, with the
 // command line that replays it, so it can be diffed against an older build.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 
+#include "common/SystemFolders.h"
+#include "tests/support/Sha256.h"
+#include "tests/support/Shell.h"
 #include "tools/soak/FileText.h"
 #include "tools/soak/ScriptGenerator.h"
 
@@ -38,18 +38,8 @@ constexpr size_t kWholeLimit = 16 * 1024;
 
 bool Recording() { return std::getenv("QUORBLEX_RECORD") != nullptr; }
 
-std::string Sha256(const fs::path& path) {
-  const std::string cmd = "sha256sum '" + path.string() + "'";
-  FILE* p = ::popen(cmd.c_str(), "r");
-  if (!p) return "sha256sum cannot be started";
-  char buf[65] = {};
-  const size_t n = std::fread(buf, 1, 64, p);
-  ::pclose(p);
-  return std::string(buf, n);
-}
-
 std::string Measure(const fs::path& file) {
-  return std::to_string(fs::file_size(file)) + " " + Sha256(file);
+  return std::to_string(fs::file_size(file)) + " " + Sha256Hex(Slurp(file.string()));
 }
 
 // One simulator run in a folder of its own: the script, its output and the command line stay
@@ -62,21 +52,19 @@ struct SimRecordRun {
 
 SimRecordRun RunScript(const std::string& name, const std::string& args,
                        const std::string& script) {
-  char tmpl[] = "/tmp/quorblex-record-XXXXXX";
-  const char* made = ::mkdtemp(tmpl);
+  const std::string made = NewTempFolder("quorblex-record-");
   SimRecordRun run;
-  run.dir = made ? made : "/tmp";
+  run.dir = made.empty() ? fs::temp_directory_path() : fs::path(made);
   const fs::path scriptPath = run.dir / (name + ".script");
-  WriteFile(scriptPath, script);
+  WriteFile(scriptPath.string(), script);
   // The profile starts absent in a folder of the run's own, so that Setup writes nothing else.
   run.command = std::string(QUORBLEX_SIM) + " " + args + " --profile " +
                 (run.dir / "quorblex.ini").string() + " " + scriptPath.string();
   const std::string out = (run.dir / "out").string(), err = (run.dir / "err").string();
-  const int raw = std::system((run.command + " >" + out + " 2>" + err).c_str());
-  const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  const int status = RunShell(run.command + " >" + out + " 2>" + err);
   // The profile's folder name differs from run to run; error messages never name it.
   run.transcript = Slurp(out) + "status " + std::to_string(status) + "\n" + Slurp(err);
-  WriteFile(run.dir / (name + ".out"), run.transcript);
+  WriteFile((run.dir / (name + ".out")).string(), run.transcript);
   return run;
 }
 
@@ -108,19 +96,19 @@ TEST(TranscriptRecord, CorpusScriptsPrintWhatTheyPrinted) {
     if (entry.path().extension() != ".script") continue;
     ++scripts;
     const std::string name = entry.path().stem().string();
-    const SimRecordRun run = RunScript(name, "--seed 1 --trace", Slurp(entry.path()));
+    const SimRecordRun run = RunScript(name, "--seed 1 --trace", Slurp(entry.path().string()));
     // A long transcript is kept as its length and hash, to keep the repository small.
     const bool whole = run.transcript.size() <= kWholeLimit;
     const std::string got = whole ? run.transcript : Measure(run.dir / (name + ".out")) + "\n";
     const fs::path record = kRecords / (name + (whole ? ".out" : ".sha256"));
     if (Recording()) {
-      WriteFile(record, got);
+      WriteFile(record.string(), got);
       fs::remove_all(run.dir);
       continue;
     }
     ASSERT_TRUE(fs::exists(record)) << "no recorded transcript " << record;
-    EXPECT_EQ(got, Slurp(record)) << name << Replay(run);
-    if (got == Slurp(record)) fs::remove_all(run.dir);
+    EXPECT_EQ(got, Slurp(record.string())) << name << Replay(run);
+    if (got == Slurp(record.string())) fs::remove_all(run.dir);
   }
   EXPECT_GE(scripts, 5u) << "the fuzz corpus of scripts is missing";
 }
@@ -150,5 +138,5 @@ TEST(TranscriptRecord, AnHourOfRandomUsePrintsWhatItPrinted) {
     EXPECT_EQ(measured, recorded[HourKey(h)]) << HourKey(h) << Replay(run);
     if (measured == recorded[HourKey(h)]) fs::remove_all(run.dir);
   }
-  if (Recording()) WriteFile(kRecords / "hours.txt", lines);
+  if (Recording()) WriteFile((kRecords / "hours.txt").string(), lines);
 }

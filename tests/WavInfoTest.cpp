@@ -1,14 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <numbers>
@@ -78,31 +76,6 @@ std::string TempFile(const std::string& name, const Bytes& b) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
   return path;
 }
-// sox's own reading of a file's length in seconds, or NaN when sox could not read it.
-double SoxSeconds(const std::string& path) {
-  FILE* p = ::popen(("sox --i -D '" + path + "' 2>/dev/null").c_str(), "r");
-  double s = NAN;
-  if (p && std::fscanf(p, "%lf", &s) != 1) s = NAN;
-  if (p) ::pclose(p);
-  return s;
-}
-
-TEST(WavInfo, OurCuesMatchSox) {
-  const char* cues[] = {"welcome.wav", "tone.wav", "noalien.wav", "50.wav",     "100.wav",
-                        "amaz",        "grey.wav", "test.wav",    "abductp.wav"};
-  for (const char* name : cues) {
-    SCOPED_TRACE(name);
-    std::string path = std::string(QUORBLEX_SOURCE_DIR) + "/res/sounds/" + name;
-    auto info = ReadWavInfo(path);
-    ASSERT_TRUE(info);
-    EXPECT_EQ(std::tuple(info->sampleRate, info->channels, info->bitsPerSample, info->formatTag),
-              std::tuple(22050, 1, 16, 1));
-    double sox = SoxSeconds(path);
-    ASSERT_FALSE(std::isnan(sox)) << "sox could not read it (is sox installed? ./test.sh installs it)";
-    EXPECT_NEAR(info->durationMs, sox * 1000, 1.0);
-  }
-}
-
 struct FormatCase {
   const char* what;
   Bytes fmt;
@@ -257,26 +230,23 @@ TEST(WavInfo, ReadsFilesByHeaderOnly) {
   EXPECT_FALSE(ReadWavInfo(TempFile("empty.wav", {})));
   EXPECT_FALSE(ReadWavInfo(::testing::TempDir() + "/wavinfo_missing.wav"));
   EXPECT_FALSE(ReadWavInfo(::testing::TempDir()));
-  const std::string fifo = ::testing::TempDir() + "/wavinfo_fifo";
-  ::unlink(fifo.c_str());
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(ReadWavInfo(fifo));  // refused, without waiting for a writer
-  ::unlink(fifo.c_str());
 
   // A 4 GiB sparse file: the data chunk fills 32 bits of size and fmt sits past it, beyond
   // any 32-bit offset. Only the headers are read.
   const Bytes head = Wav({}) + Chunk("data", {}, 0xFFFFFFFE);
   const Bytes fmt = Fmt(1, 1, 1000, 2, 16);
   const std::string path = ::testing::TempDir() + "/wavinfo_huge.wav";
-  const off_t fmtAt = static_cast<off_t>(head.size()) + 0xFFFFFFFE;
-  int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
-  ASSERT_GE(fd, 0);
-  bool ok = ::pwrite(fd, head.data(), head.size(), 0) == static_cast<ssize_t>(head.size()) &&
-            ::pwrite(fd, fmt.data(), fmt.size(), fmtAt) == static_cast<ssize_t>(fmt.size());
-  ::close(fd);
+  const uint64_t fmtAt = head.size() + uint64_t{0xFFFFFFFE};
+  std::error_code ec;
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(head.data()), head.size());
+  std::filesystem::resize_file(path, fmtAt, ec);  // a hole, on the file systems that have them
+  std::ofstream(path, std::ios::binary | std::ios::app)
+      .write(reinterpret_cast<const char*>(fmt.data()), fmt.size());
+  const bool ok = !ec && std::filesystem::file_size(path, ec) == fmtAt + fmt.size();
   ASSERT_TRUE(ok) << "could not write a sparse 4 GiB file in " << ::testing::TempDir();
   auto info = ReadWavInfo(path);
-  ::unlink(path.c_str());
+  std::filesystem::remove(path, ec);
   ASSERT_TRUE(info);
   EXPECT_EQ(info->dataBytes, 0xFFFFFFFEll);
   EXPECT_EQ(info->durationMs, 0xFFFFFFFEll / 2);

@@ -11,7 +11,10 @@ HARDEN_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev lld-14 libgtest-d
 TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev
                sox ccache dbus dbus-bin at-spi2-core python3-pyatspi
                pocketsphinx pocketsphinx-en-us python3-pocketsphinx
-               dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db)
+               dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db reuse)
+# The Windows build and its tests under Wine (tools/windows_tests.sh): the cross compiler,
+# GoogleTest's sources to build for Windows, Wine.
+WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64)
 
 install_missing() {
   local missing=()
@@ -44,3 +47,13 @@ configure_args() {
 # use a precompiled header.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
+
+# configure_build [CMAKE OPTIONS...]: the one build folder, build/, that ./run.sh and ./test.sh
+# share: Release with warnings as errors. Either command right after the other finds every
+# object it needs already built.
+configure_build() {
+  local configure
+  mapfile -t configure < <(configure_args build)
+  cmake -S . -B build "${configure[@]}" -DCMAKE_BUILD_TYPE=Release -DQUORBLEX_WERROR=ON "$@" \
+    >/dev/null
+}

@@ -6,6 +6,4 @@ std::filesystem::path NativePath(const std::string& utf8) { return utf8; }
 
 std::string Utf8Path(const std::filesystem::path& path) { return path.string(); }
 
-std::FILE* OpenFile(const std::string& utf8, const char* mode) {
-  return std::fopen(utf8.c_str(), mode);
-}
+std::FILE* OpenFileForReading(const std::string& utf8) { return std::fopen(utf8.c_str(), "rb"); }

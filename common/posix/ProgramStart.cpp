@@ -7,4 +7,4 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-void UseBinaryOutput() {}
+void UseBinaryStandardStreams() {}

@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/NativePath.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdint>
 
 namespace {
 std::wstring Widen(const std::string& utf8) {
@@ -33,6 +37,18 @@ std::string Utf8Path(const std::filesystem::path& path) {
   return Narrow(path.wstring());
 }
 
-std::FILE* OpenFile(const std::string& utf8, const char* mode) {
-  return ::_wfopen(Widen(utf8).c_str(), Widen(mode).c_str());
+std::FILE* OpenFileForReading(const std::string& utf8) {
+  // _wfopen would deny others the right to delete or rename the file while we read it.
+  const HANDLE file = ::CreateFileW(Widen(utf8).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    ::CloseHandle(file);
+    return nullptr;
+  }
+  std::FILE* stream = ::_fdopen(fd, "rb");
+  if (!stream) ::_close(fd);
+  return stream;
 }

@@ -24,6 +24,10 @@ namespace {
 
 constexpr int kOk = 0;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// What a new profile takes over from the one it replaces.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // The errno value nearest to a Windows error, so callers explain a failure the same way on
 // every system.
@@ -93,11 +97,26 @@ ReadResult Refuse(int error) {
   return ReadResult::Failed;
 }
 
-// What is at `path`: nothing (ENOENT), a folder (EISDIR), something else that is no file
-// (EINVAL), or a file (kOk).
+// Why `path` is missing: ENOTDIR when a file stands where one of its folders should be (the
+// answer a user can act on), else ENOENT.
+int MissingReason(std::filesystem::path path) {
+  while (path.has_relative_path() && path.has_parent_path()) {
+    path = path.parent_path();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) continue;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? ENOENT : ENOTDIR;
+  }
+  return ENOENT;
+}
+
+// What is at `path`: nothing (ENOENT, or ENOTDIR when a folder on the way is a file), a folder
+// (EISDIR), something else that is no file (EINVAL), or a file (kOk).
 int KindOf(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrno();
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const int error = LastErrno();
+    return error == ENOENT ? MissingReason(path) : error;
+  }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EISDIR;
   if (attributes & FILE_ATTRIBUTE_DEVICE) return EINVAL;
   return kOk;
@@ -266,10 +285,13 @@ class TempFile {
   int Error() const { return error_; }
   HANDLE Get() const { return file_.Get(); }
 
-  // Flushes the file to disk and puts it in the place of `target`.
-  int Commit(const std::wstring& target, bool existed) {
+  // Flushes the file to disk and puts it in the place of `target`, with the attributes the old
+  // file had (hidden, say), when there was one.
+  int Commit(const std::wstring& target, DWORD attributes) {
     if (!::FlushFileBuffers(file_.Get())) return LastErrno();
     if (!file_.Close()) return LastErrno();
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed) ::SetFileAttributesW(path_.c_str(), attributes & kKeptAttributes);
     if (!MoveOver(target, existed)) return LastErrno();
     path_.clear();
     return kOk;
@@ -299,7 +321,7 @@ struct ProfileFile::State {
   std::wstring target;
   int error = kOk;
   std::unique_ptr<WriteLock> lock;
-  bool existed = false;
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;  // the loaded file's, when there was one
 };
 
 ProfileFile::ReadResult ProfileFile::Read(const std::string& path, size_t limit,
@@ -314,8 +336,15 @@ ProfileFile::ProfileFile(const std::string& path) : state_(std::make_unique<Stat
     return;
   }
   const int kind = KindOf(state_->target);
-  if (kind != kOk && kind != ENOENT) {
+  if (kind != kOk && kind != ENOENT) {  // a missing file is made; anything else is refused
     state_->error = kind;
+    return;
+  }
+  // Windows will not put a new file in the place of a read-only one; say so before trying, the
+  // same on every file system.
+  const DWORD attributes = ::GetFileAttributesW(state_->target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    state_->error = EACCES;
     return;
   }
   state_->lock = std::make_unique<WriteLock>(state_->target);
@@ -329,7 +358,8 @@ int ProfileFile::Error() const { return state_->error; }
 
 ProfileFile::ReadResult ProfileFile::Load(size_t limit, std::string& text) {
   const ReadResult read = ReadProfile(state_->target, limit, text);
-  state_->existed = read == ReadResult::Ok;
+  state_->attributes = read == ReadResult::Ok ? ::GetFileAttributesW(state_->target.c_str())
+                                              : INVALID_FILE_ATTRIBUTES;
   return read;
 }
 
@@ -339,5 +369,5 @@ int ProfileFile::Replace(std::string_view text) {
   if (temp.Error() != kOk) return temp.Error();
   const int written = WriteAll(temp.Get(), text);
   if (written != kOk) return written;
-  return temp.Commit(state_->target, state_->existed);
+  return temp.Commit(state_->target, state_->attributes);
 }

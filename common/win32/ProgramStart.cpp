@@ -24,7 +24,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return args;
 }
 
-void UseBinaryOutput() {
+void UseBinaryStandardStreams() {
+  ::_setmode(::_fileno(stdin), _O_BINARY);
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
 }

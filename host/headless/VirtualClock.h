@@ -2,18 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Virtual time: it moves only when the headless host says so.
-#include <ctime>
 #include <optional>
 
 #include "common/Clock.h"
+#include "common/SystemSeed.h"
 
 class VirtualClock : public Clock {
  public:
   explicit VirtualClock(std::optional<unsigned> seed = std::nullopt) : seed_(seed) {}
   std::int64_t Now() const override { return now_; }
-  std::int64_t CalendarSeconds() const override {
-    return seed_ ? static_cast<std::int64_t>(*seed_) : static_cast<std::int64_t>(std::time(nullptr));
-  }
+  unsigned Seed() const override { return seed_ ? *seed_ : SystemSeed(); }
   void Set(std::int64_t t) {
     if (t > now_) now_ = t;
   }

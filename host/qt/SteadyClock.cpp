@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/SteadyClock.h"
 
-#include <ctime>
+#include "common/SystemSeed.h"
 
 SteadyClock::SteadyClock() : start_(std::chrono::steady_clock::now()) {}
 
@@ -11,6 +11,4 @@ std::int64_t SteadyClock::Now() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
-std::int64_t SteadyClock::CalendarSeconds() const {
-  return static_cast<std::int64_t>(std::time(nullptr));
-}
+unsigned SteadyClock::Seed() const { return SystemSeed(); }

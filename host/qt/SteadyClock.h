@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's clock: the monotonic clock in milliseconds since the program started, and the
-// calendar for the random seed.
+// system's random source for the seed.
 #include <chrono>
 
 #include "common/Clock.h"
@@ -11,7 +11,7 @@ class SteadyClock : public Clock {
  public:
   SteadyClock();
   std::int64_t Now() const override;
-  std::int64_t CalendarSeconds() const override;
+  unsigned Seed() const override;
 
  private:
   std::chrono::steady_clock::time_point start_;

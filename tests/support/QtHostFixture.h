@@ -20,7 +20,7 @@ class QtHostFixture : public ::testing::Test {
   class TickingClock : public Clock {
    public:
     std::int64_t Now() const override { return ++now; }
-    std::int64_t CalendarSeconds() const override { return 0; }
+    unsigned Seed() const override { return 0; }
     mutable std::int64_t now = 1000;
   };
 

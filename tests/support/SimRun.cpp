@@ -2,16 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/SimRun.h"
 
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "common/SystemFolders.h"
+#include "tests/support/Shell.h"
 
 namespace {
 std::string Slurp(const std::string& path) {
@@ -22,9 +20,8 @@ std::string Slurp(const std::string& path) {
 }
 
 std::string NewTempDir() {
-  char tmpl[] = "/tmp/quorblex-test-XXXXXX";
-  const char* d = ::mkdtemp(tmpl);
-  return d ? d : "/tmp";
+  const std::string dir = NewTempFolder("quorblex-test-");
+  return dir.empty() ? std::filesystem::temp_directory_path().string() : dir;
 }
 }  // namespace
 
@@ -62,13 +59,12 @@ std::string SimResult::Text() const {
 SimResult RunSimUnchecked(const std::string& args, const std::string& script) {
   std::string dir = NewTempDir();
   std::string scriptPath = dir + "/script";
-  std::ofstream(scriptPath) << script;
+  std::ofstream(scriptPath, std::ios::binary) << script;
   std::string outPath = dir + "/out", errPath = dir + "/err";
   std::string cmd = std::string(QUORBLEX_SIM) + " " + args + " " + scriptPath + " >" + outPath +
                     " 2>" + errPath;
-  int raw = std::system(cmd.c_str());
   SimResult r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  r.status = RunShell(cmd);
   std::istringstream out(Slurp(outPath));
   for (std::string line; std::getline(out, line);) {
     SimLine l;

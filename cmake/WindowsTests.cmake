@@ -1,0 +1,35 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows tests, run by ctest under Wine (tools/wine_run.sh, the build's emulator):
+#  - WindowsUnitAndBehaviour.*: the core's unit and behaviour tests, cross-compiled, in a few
+#    groups (one Wine process each, two groups at a time on two cores).
+#  - TranscriptRecord: quorblex-sim.exe replays the recorded transcripts of tests/records/.
+# tools/windows_tests.sh builds this folder and runs ctest in it; the Windows host and the
+# installer add their own tests with add_test in their cmake files.
+
+# The recorded hours replay the soak's generator.
+target_sources(quorblex_tests PRIVATE tools/soak/ScriptGenerator.cpp)
+
+# Each group is a GoogleTest filter; what the groups leave out runs in the last one, so a new
+# test file is never missed.
+set(QUORBLEX_WINDOWS_TEST_GROUPS
+  "Scans:FullScan*:AbducteeScan*"
+  "Windows:MainWindow*:TrayMonitor*:AboutBox*"
+  "Setup:SetupDialog*:Profile*"
+  "Records:TranscriptRecord*")
+set(all_grouped "")
+foreach(group ${QUORBLEX_WINDOWS_TEST_GROUPS})
+  string(REPLACE ":" ";" parts "${group}")
+  list(POP_FRONT parts name)
+  string(REPLACE ";" ":" filter "${parts}")
+  list(APPEND all_grouped ${parts})
+  set(test_name WindowsUnitAndBehaviour.${name})
+  if(name STREQUAL "Records")
+    set(test_name TranscriptRecord)
+  endif()
+  add_test(NAME ${test_name} COMMAND quorblex_tests --gtest_filter=${filter} --gtest_brief=1)
+endforeach()
+string(REPLACE ";" ":" rest "${all_grouped}")
+add_test(NAME WindowsUnitAndBehaviour.Units
+         COMMAND quorblex_tests --gtest_filter=-${rest} --gtest_brief=1)
+set_tests_properties(WindowsUnitAndBehaviour.Units PROPERTIES TIMEOUT 600)

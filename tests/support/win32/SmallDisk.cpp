@@ -1,0 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/SmallDisk.h"
+
+const bool kCanMountSmallDisk = false;
+
+std::string MountSmallDisk(const std::string&) { return "a private mount (Linux only)"; }
+
+void UnmountSmallDisk(const std::string&) {}
