@@ -60,28 +60,26 @@ HBITMAP Resized(HBITMAP source, SIZE from, int width, int height) {
 
 }  // namespace
 
-BitmapCache::Picture BitmapCache::Get(int id, UINT dpi) {
-  auto key = std::make_pair(id, dpi);
+BitmapCache::Picture BitmapCache::Get(int id, double ratio) {
+  auto key = std::make_pair(id, static_cast<int>(std::lround(ratio * 1000)));
   auto it = entries_.find(key);
-  if (it == entries_.end()) it = entries_.emplace(key, Make(id, dpi)).first;
+  if (it == entries_.end()) it = entries_.emplace(key, Make(id, ratio)).first;
   return {it->second.bitmap.get(), it->second.size};
 }
 
-BitmapCache::Entry BitmapCache::Make(int id, UINT dpi) const {
+BitmapCache::Entry BitmapCache::Make(int id, double ratio) const {
   Entry entry;
-  if (!id || !lookup_) return entry;
-  const double ratio = dpi / 96.0;
+  if (!id || !lookup_ || ratio <= 0) return entry;
   Drawing drawing = lookup_(id, ratio);
   if (!drawing.data || !drawing.size || drawing.ratio <= 0) return entry;
   std::optional<BmpImage> image = BmpImage::Decode(drawing.data, drawing.size);
   if (!image) return entry;
   BitmapObject drawn(SectionFrom(*image));
   if (!drawn) return entry;
-  // The picture's size in logical pixels, then in this density's pixels.
-  const int logicalW = static_cast<int>(std::lround(image->width / drawing.ratio));
-  const int logicalH = static_cast<int>(std::lround(image->height / drawing.ratio));
-  const int w = std::max(1, MulDiv(logicalW, static_cast<int>(dpi), 96));
-  const int h = std::max(1, MulDiv(logicalH, static_cast<int>(dpi), 96));
+  // The picture's size as first drawn, then at this ratio.
+  const double firstW = image->width / drawing.ratio, firstH = image->height / drawing.ratio;
+  const int w = std::max(1, static_cast<int>(std::lround(firstW * ratio)));
+  const int h = std::max(1, static_cast<int>(std::lround(firstH * ratio)));
   if (w == image->width && h == image->height) {
     entry.bitmap = std::move(drawn);
   } else {

@@ -4,11 +4,11 @@
 // The program's pictures as bitmaps Windows can show, each made once per picture and screen
 // density: the lamps change forty times a second and must not be decoded every time.
 //
-// A picture keeps its size in logical pixels at every density: at 144 dpi a 10 x 10 lamp is
-// 15 x 15 pixels. It is made from the drawing that suits the density (the smallest drawn at
-// or above it), pixel for pixel where the drawing was made for exactly that density, reduced
-// smoothly where it was made for a denser screen, and enlarged by repeating pixels only on a
-// screen denser than every drawing. The bitmaps are 24-bit and opaque, as every picture of the
+// A picture grows with its window's layout (DialogUnits::PictureRatio): at ratio 1.5 a 10 x 10
+// lamp is 15 x 15 pixels. It is made from the drawing that suits the ratio (the smallest drawn
+// at or above it), pixel for pixel where the drawing was made for exactly that ratio, reduced
+// smoothly where it was made for a larger one, and enlarged by repeating pixels only beyond
+// the largest drawing. The bitmaps are 24-bit and opaque, as every picture of the
 // program is, so that a static control shows them as they are and takes no copy.
 #include <windows.h>
 
@@ -21,28 +21,28 @@
 
 class BitmapCache {
  public:
-  // The drawing of picture `id` to use on a screen of `ratio` device pixels per logical pixel;
-  // no data when the picture has none.
+  // The drawing of picture `id` to use at `ratio`; no data when the picture has none.
   using Lookup = std::function<Drawing(int id, double ratio)>;
 
   struct Picture {
     HBITMAP bitmap = nullptr;  // owned by the cache; null when there is no picture
-    SIZE size{};               // in the density's pixels
+    SIZE size{};               // in pixels
   };
 
   explicit BitmapCache(Lookup lookup) : lookup_(std::move(lookup)) {}
   BitmapCache(const BitmapCache&) = delete;
   BitmapCache& operator=(const BitmapCache&) = delete;
 
-  Picture Get(int id, UINT dpi);
+  // Picture `id` at `ratio` times the size it was first drawn at.
+  Picture Get(int id, double ratio);
 
  private:
   struct Entry {
     BitmapObject bitmap;
     SIZE size{};
   };
-  Entry Make(int id, UINT dpi) const;
+  Entry Make(int id, double ratio) const;
 
   Lookup lookup_;
-  std::map<std::pair<int, UINT>, Entry> entries_;
+  std::map<std::pair<int, int>, Entry> entries_;  // by id and ratio in thousandths
 };

@@ -3,6 +3,7 @@
 #include "host/win32/ClipView.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/AviClip.h"
 #include "host/win32/DialogUnits.h"
@@ -66,9 +67,9 @@ void ClipView::Layout(const DialogUnits& units) {
   ControlView::Layout(units);
   RECT r = units.ToPixels(rect());
   area_ = SIZE{r.right - r.left, r.bottom - r.top};
-  if (units.dpi() != dpi_) {
-    dpi_ = units.dpi();
-    sharp_ = clip_ ? ClipCompanion::Find(clipName_, *clip_, dpi_ / 96.0) : ClipCompanion::Found{};
+  if (units.PictureRatio() != ratio_) {
+    ratio_ = units.PictureRatio();
+    sharp_ = clip_ ? ClipCompanion::Find(clipName_, *clip_, ratio_) : ClipCompanion::Found{};
     int shown = frame_;
     frame_ = -2;
     ShowFrame(shown);
@@ -80,7 +81,7 @@ void ClipView::Open(const ControlModel& control) {
   Stop();
   clip_ = control.clip;
   clipName_ = control.clipName;
-  sharp_ = clip_ ? ClipCompanion::Find(clipName_, *clip_, dpi_ / 96.0) : ClipCompanion::Found{};
+  sharp_ = clip_ ? ClipCompanion::Find(clipName_, *clip_, ratio_) : ClipCompanion::Found{};
   frame_ = -2;
   ShowFrame(clip_ ? 0 : -1);
 }
@@ -127,9 +128,9 @@ void ClipView::ShowFrame(int index) {
 
 RECT ClipView::FrameRect() const {
   if (!pixels_ || !clip_) return RECT{};
-  // The core's clip gives the size in logical pixels; a companion only draws it sharper.
-  const int w = MulDiv(clip_->Width(), static_cast<int>(dpi_), 96);
-  const int h = MulDiv(clip_->Height(), static_cast<int>(dpi_), 96);
+  // The core's clip gives the size at ratio 1; a companion only draws it sharper.
+  const int w = static_cast<int>(std::lround(clip_->Width() * ratio_));
+  const int h = static_cast<int>(std::lround(clip_->Height() * ratio_));
   const int x = (area_.cx - w) / 2, y = (area_.cy - h) / 2;
   return RECT{x, y, x + w, y + h};
 }

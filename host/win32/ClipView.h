@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The animation control: the frames of the open clip, centred in the control and painted from
-// our own clip reader. On a high-density screen they come from the clip's companion drawn for
-// that density, when there is one beside it.
+// our own clip reader, at the size the layout has grown to (DialogUnits::PictureRatio), from
+// the clip's companion drawn for that size when there is one beside it.
 //
 // Open shows the first frame. Play runs frames FROM..TO (TO past the end means the last frame)
 // REPEAT times (-1: for ever) at the clip's own rate, then stays on the last frame shown. Close
@@ -47,7 +47,7 @@ class ClipView : public ControlView {
   void Reshape();
 
   const Clock& clock_;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  double ratio_ = 1;
   SIZE area_{};  // the control's size in pixels
   std::shared_ptr<const AviClip> clip_;
   std::string clipName_;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/DialogUnits.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kPoints = 8;
 constexpr wchar_t kFace[] = L"MS Sans Serif";
@@ -38,4 +40,8 @@ RECT DialogUnits::ToPixels(const DuRect& r) const {
   px.right = px.left + ToPixelsX(r.cx);
   px.bottom = px.top + ToPixelsY(r.cy);
   return px;
+}
+
+double DialogUnits::PictureRatio() const {
+  return std::min(baseX_ / 6.0, baseY_ / 13.0);
 }

@@ -21,7 +21,9 @@ namespace {
 
 constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER;
 
-DWORD WindowStyle(const DialogModel& d) { return (d.style & kFrameStyles) | WS_CLIPCHILDREN; }
+// Like the dialog manager's windows, it paints its background under its controls too: a group
+// box or a frame draws only its lines and leaves the rest to the dialog.
+DWORD WindowStyle(const DialogModel& d) { return d.style & kFrameStyles; }
 
 DWORD WindowExStyle(const DialogModel& d) {
   DWORD ex = d.exStyle & WS_EX_APPWINDOW;

@@ -26,6 +26,7 @@ void PictureView::Apply(const ControlModel& control, ViewChange what) {
 
 void PictureView::Layout(const DialogUnits& units) {
   dpi_ = units.dpi();
+  ratio_ = units.PictureRatio();
   RECT r = units.ToPixels(rect());
   corner_ = POINT{r.left, r.top};
   SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -34,7 +35,7 @@ void PictureView::Layout(const DialogUnits& units) {
 }
 
 void PictureView::ShowPicture(bool resize) {
-  BitmapCache::Picture picture = pictures_.Get(bitmapId_, dpi_);
+  BitmapCache::Picture picture = pictures_.Get(bitmapId_, ratio_);
   if (picture.bitmap == shown_ && !resize) return;
   auto previous = reinterpret_cast<HBITMAP>(SendMessageW(
       hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.bitmap)));

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <ctime>
+#include "common/SystemSeed.h"
 
 UnbiasedClock::UnbiasedClock() {
   if (HMODULE kernel = GetModuleHandleW(L"kernelbase.dll")) {
@@ -27,6 +27,4 @@ std::int64_t UnbiasedClock::Now() const {
   return static_cast<std::int64_t>((Read() - start_) / 10000);
 }
 
-std::int64_t UnbiasedClock::CalendarSeconds() const {
-  return static_cast<std::int64_t>(std::time(nullptr));
-}
+unsigned UnbiasedClock::Seed() const { return SystemSeed(); }

@@ -3,7 +3,8 @@
 #pragma once
 // The Windows program's clock: the unbiased interrupt time, which stands still while the
 // machine sleeps or hibernates, so that a timer the program set does not fall due many times
-// over the moment it wakes. Milliseconds since the clock was made; the calendar for the seed.
+// over the moment it wakes. Milliseconds since the clock was made; the system's random source
+// for the seed.
 //
 // Windows 10 reads it to the tenth of a microsecond (QueryUnbiasedInterruptTimePrecise); where
 // that is missing, the plain reading moves with the system tick.
@@ -15,7 +16,7 @@ class UnbiasedClock : public Clock {
  public:
   UnbiasedClock();
   std::int64_t Now() const override;
-  std::int64_t CalendarSeconds() const override;
+  unsigned Seed() const override;
 
  private:
   // In units of 100 ns.
