@@ -90,7 +90,10 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorblex Pro'
 appdata_win=$(timeout 60 wine64 cmd /c 'echo %APPDATA%' | tr -d '\r')
 appdata=$(timeout 60 wine64 winepath -u "$appdata_win" | tr -d '\r')
 profile=$appdata/Quorblex\ Pro/quorblex.ini
-[ -n "$appdata_win" ] && [ -d "$appdata" ] || fail "the prefix has no AppData folder ($appdata_win)"
+if [ -z "$appdata_win" ] || [ -z "$appdata" ] || [ ! -d "$appdata" ]; then
+  echo "FAILED: the prefix has no AppData folder ('$appdata_win')" >&2
+  exit 1
+fi
 
 # An earlier run that failed half-way may have left an install behind.
 rm -rf "$installed" "$shortcut" "$appdata/Quorblex Pro"
