@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "common/BmpImage.h"
-#include "host/qt/PictureSources.h"
+#include "host/pictures/PictureSources.h"
 
 namespace {
 QImage Decode(Resources::Blob blob, double ratio) {

@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/qt/ClipCompanion.h"
+#include "host/pictures/ClipCompanion.h"
 #include "host/qt/ControlView.h"
 
 class AviClip;

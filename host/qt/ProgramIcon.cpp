@@ -6,7 +6,7 @@
 #include <QPixmap>
 
 #include "common/DialogTemplate.h"
-#include "host/qt/PictureSources.h"
+#include "host/pictures/PictureSources.h"
 
 namespace {
 QPixmap StandIn(int size) {

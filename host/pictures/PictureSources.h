@@ -3,8 +3,8 @@
 #pragma once
 // The compiled-in pictures at each device pixel ratio they were drawn for. Ratio 1 is the core's
 // own bitmap; the higher ratios are the same pictures drawn anew for high-density screens, and
-// only the desktop host has them. A screen's ratio picks the source to draw from, so a lamp on
-// a ratio-2 screen is never the 1x lamp enlarged.
+// only the desktop hosts (Qt and Windows) have them. A screen's ratio picks the source to draw
+// from, so a lamp on a ratio-2 screen is never the 1x lamp enlarged.
 #include <vector>
 
 #include "common/DialogTemplate.h"

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "host/qt/PictureSources.h"
+#include "host/pictures/PictureSources.h"
 
 #include <algorithm>
 

@@ -1,0 +1,204 @@
+#!/bin/bash
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+# e2e.sh BUILD_DIR: quorblex.exe of a Windows build folder under Wine, on a private Xvfb with
+# trayer as the notification area, driven with xdotool as a user would:
+#   - the main window appears with its caption, and the icon docks in the notification area;
+#   - two screenshots of the lamp row 100 ms apart differ (the sweep runs);
+#   - Alt+S opens "Scanning..."; Escape cuts the scan short, and Enter closes its results;
+#   - Alt+M hides the window, and a click on the icon brings it back;
+#   - Setup, then OK, writes the eight options into AppData\Roaming\Quorblex Pro\quorblex.ini
+#     of the Wine prefix;
+#   - Exit ends the program with status 0.
+# Screenshots go to BUILD_DIR/screenshots/win32-*.png. Runs as root with no display of its own
+# (CI): it starts its own X server, uses a Wine prefix of its own inside BUILD_DIR, and ends
+# everything it started. Every wait is for a real event, with a bound.
+set -euo pipefail
+
+build=$(cd "${1:?usage: e2e.sh BUILD_DIR}" && pwd)
+exe=$build/quorblex.exe
+shots=$build/screenshots
+export WINEPREFIX=$build/wineprefix-desktop
+export WINEDEBUG=-all
+export PATH=$PATH:/usr/lib/wine
+mkdir -p "$shots"
+work=$(mktemp -d)
+xvfb=
+tray=
+program=
+
+say() { echo "e2e: $*"; }
+fail() {
+  say "FAIL: $*"
+  [ -n "${DISPLAY:-}" ] && import -display "$DISPLAY" -window root "$shots/win32-failure.png" 2>/dev/null
+  exit 1
+}
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  [ -n "$tray" ] && kill "$tray" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# wait_for SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it succeeds. (COMMAND is run
+# anew each time: a condition that looks at the screen is a function.)
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local end=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || fail "no $what within $seconds s"
+    sleep 0.05
+  done
+}
+
+# ---- The Wine prefix ------------------------------------------------------------------------
+# Made once, without a display (so that no installer for Mono or Gecko asks anything). Wine's
+# own fonts go into the prefix's font folder, where this Wine looks for "MS Sans Serif"; the X
+# server has no window manager, so Wine draws the windows' captions and frames itself.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  say "making the Wine prefix"
+  env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" wine64 wineboot -i >/dev/null 2>&1
+  env -u DISPLAY wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+fi
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+mkdir -p "$fonts"
+for f in /usr/share/wine/fonts/*; do
+  [ -e "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
+done
+[ -e "$fonts/sserife.fon" ] || fail "Wine's fonts are missing (install fonts-wine)"
+profile=$(find "$WINEPREFIX/drive_c/users" -maxdepth 1 -mindepth 1 -type d ! -name Public | head -n1)
+ini="$profile/AppData/Roaming/Quorblex Pro/quorblex.ini"
+# The lowest sensitivity: the monitor's first look, a minute in, then offers a scan only one
+# time in ten, so no alert comes in the way of the keys below. Setup writes all eight options.
+mkdir -p "$(dirname "$ini")"
+printf '[Options]\r\nSensitivity=1\r\n' >"$ini"
+
+# ---- X server and notification area ---------------------------------------------------------
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+exec 3>&-
+wait_for 20 "X server" test -s "$work/display"
+export DISPLAY=:$(head -n1 "$work/display")
+trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
+tray=$!
+panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'; }
+has_panel() { test -n "$(panel)"; }
+wait_for 20 "notification area" has_panel
+
+# ---- The program ----------------------------------------------------------------------------
+geometry=$work/geometry.txt
+(cd "$build" && QUORBLEX_DUMP_GEOMETRY="Z:$geometry" exec wine64 "$exe") \
+  >"$work/program.log" 2>&1 &
+program=$!
+
+window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+shown() { test -n "$(window "$1")"; }
+hidden() { test -z "$(window "$1")"; }
+shot() { import -window root "$shots/win32-$1.png"; }
+
+wait_for 60 "main window" shown "Quorblex Pro"
+wait_for 20 "main window layout" grep -q '^102 window' "$geometry"
+say "the main window is up, caption \"Quorblex Pro\""
+
+# The icon is a window of Wine's explorer embedded in the panel.
+icon() {
+  local p
+  p=$(panel)
+  [ -n "$p" ] && xwininfo -children -id "$p" | awk '/^ +0x/ {print $1}' | while read -r child; do
+    xwininfo -children -id "$child" | awk '/"explorer.exe"/ {print $1; exit}'
+  done | head -n1
+}
+docked() { test -n "$(icon)"; }
+wait_for 30 "icon in the notification area" docked
+read -r icon_x icon_y < <(xwininfo -id "$(icon)" |
+  awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width/ {w=$2} /Height/ {h=$2}
+       END {print x + int(w / 2), y + int(h / 2)}')
+say "the icon docked at $icon_x,$icon_y"
+shot main
+
+# ---- The lamp row sweeps ----------------------------------------------------------------------
+# The lamps' box from the layout dump (client origin plus the lamps' rectangles).
+read -r lx ly lw lh < <(awk '
+  $1 == "102" && $2 == "window" {ox = $3; oy = $4; next}
+  $1 == "102" && $2 + 0 >= 1008 && $2 + 0 <= 1018 {
+    if (!n || $3 < x0) x0 = $3
+    if (!n || $4 < y0) y0 = $4
+    if (!n || $3 + $5 > x1) x1 = $3 + $5
+    if (!n || $4 + $6 > y1) y1 = $4 + $6
+    n++ }
+  END {print ox + x0, oy + y0, x1 - x0, y1 - y0}' "$geometry")
+[ "$lw" -gt 0 ] && [ "$lh" -gt 0 ] || fail "no lamps in the layout dump"
+lamps() { import -window root -crop "${lw}x${lh}+${lx}+${ly}" "$1"; }
+# The sweep turns at the ends, where two looks 100 ms apart can find the same lamp lit: a few
+# pairs are taken until one differs.
+differs=0
+for attempt in 1 2 3 4 5 6; do
+  lamps "$work/lamps-a.png"
+  sleep 0.1
+  lamps "$work/lamps-b.png"
+  if ! compare -metric AE "$work/lamps-a.png" "$work/lamps-b.png" null: >/dev/null 2>&1; then
+    differs=1
+    break
+  fi
+done
+[ "$differs" -eq 1 ] || fail "the lamp row did not change in 100 ms (6 tries)"
+cp "$work/lamps-a.png" "$shots/win32-lamps-a.png"
+cp "$work/lamps-b.png" "$shots/win32-lamps-b.png"
+say "the lamp row changes within 100 ms (try $attempt)"
+
+# ---- Keys: Alt+S opens the scan -----------------------------------------------------------
+# A click on the caption makes the window active, as a user's would.
+read -r wx wy _ _ < <(awk '$1 == "102" && $2 == "window" {print $3, $4, $5, $6}' "$geometry")
+activate() { xdotool mousemove "$((wx + 60))" "$((wy - 8))" click 1; }
+activate
+xdotool key alt+s
+wait_for 20 '"Scanning..." window after Alt+S' shown "Scanning..."
+shot scanning
+say 'Alt+S opened "Scanning..."'
+xdotool key Escape
+wait_for 20 '"Scanning..." to close on Escape' hidden "Scanning..."
+wait_for 20 '"Scan Results" after the scan' shown "Scan Results"
+xdotool key Return
+wait_for 20 '"Scan Results" to close on Enter' hidden "Scan Results"
+
+# ---- Alt+M hides the window; a click on the icon brings it back ---------------------------
+activate
+xdotool key alt+m
+wait_for 20 "main window to hide on Alt+M" hidden "Quorblex Pro"
+shot hidden
+xdotool mousemove "$icon_x" "$icon_y" click 1
+wait_for 20 "main window back after a click on the icon" shown "Quorblex Pro"
+shot restored
+say "Alt+M hid the window; a click on the icon brought it back"
+
+# ---- Setup, OK: the eight options in the profile --------------------------------------------
+activate
+xdotool key alt+t
+wait_for 20 "Setup window" shown "Setup"
+shot setup
+xdotool key Return
+wait_for 20 "Setup to close on Enter" hidden "Setup"
+for key in UseSounds Monitor Scan1 Scan2 Scan3 Scan4 Scan5 Sensitivity; do
+  grep -q "^$key=" "$ini" || fail "quorblex.ini lacks $key: $(cat "$ini")"
+done
+say "Setup wrote the eight options to ${ini#"$WINEPREFIX"/}"
+
+# ---- Exit ------------------------------------------------------------------------------------
+activate
+xdotool key alt+x
+end=$((SECONDS + 20))
+while kill -0 "$program" 2>/dev/null; do
+  [ "$SECONDS" -lt "$end" ] || fail "the program did not end within 20 s of Exit"
+  sleep 0.05
+done
+status=0
+wait "$program" || status=$?
+program=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+say "Exit ended the program with status 0"
+say "PASS (screenshots in $shots)"

@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+// quorblex.exe: Quorblex Pro on Windows. The program itself is the core's; this sets up the
+// Windows desktop around it (profile, data folders, sound) and runs it.
+#include <string>
+#include <vector>
+
+#include "common/CWinApp.h"
+#include "common/DataFiles.h"
+#include "common/ProgramStart.h"
+#include "common/SystemFolders.h"
+#include "common/WindowSystem.h"
+#include "host/win32/UnbiasedClock.h"
+#include "host/win32/Win32Host.h"
+#include "host/win32/WinmmAudioSink.h"
+#include "windows/ProgramOutput.h"
+#include "windows/WindowsCommandLine.h"
+
+int main(int argc, char** argv) {
+  const WindowsCommandLine command = WindowsCommandLine::Parse(ProgramArguments(argc, argv));
+  switch (command.action()) {
+    case WindowsCommandLine::Action::kHelp:
+      ProgramOutput::Say(WindowsCommandLine::kHelp, false);
+      return 0;
+    case WindowsCommandLine::Action::kVersion:
+      ProgramOutput::Say("quorblex (Quorblex Pro) " QUORBLEX_VERSION "\n", false);
+      return 0;
+    case WindowsCommandLine::Action::kError: {
+      const std::string help = WindowsCommandLine::kHelp;
+      ProgramOutput::Say("quorblex: " + command.error() + "\n" + help.substr(0, help.find('\n') + 1),
+                         true);
+      return 2;
+    }
+    case WindowsCommandLine::Action::kRun:
+      break;
+  }
+  CWinApp::SetProfilePath(DefaultProfilePath());
+  DataFiles::SetSearchDirs({".", DataFiles::ProgramDataDir()});
+  WinmmAudioSink audio;
+  UnbiasedClock clock;
+  Win32Host host(clock);
+  WindowSystem ws(clock, host, audio);
+  return RunApplication();
+}
