@@ -8,7 +8,9 @@
 class Clock {
  public:
   virtual ~Clock() = default;
-  // Milliseconds since an arbitrary start; never goes back.
+  // Milliseconds since an arbitrary start; never goes back, and stands still while the machine
+  // is suspended. The timers follow it, and ticks slept through are made up on waking: a clock
+  // that ran on through a night's suspend would leave hours of ticks to make up at once.
   virtual std::int64_t Now() const = 0;
   // Calendar time in seconds, for seeding the random draw.
   virtual std::int64_t CalendarSeconds() const = 0;
