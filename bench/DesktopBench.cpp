@@ -383,7 +383,7 @@ SweepFix FixSweep(const LampRow& row) {
 
 struct Restore {
   double hiddenMs = 0;
-  int seen = -1;  // the lamp lit when the window came back; -1: none could be read
+  int seen = -1;                   // the lamp lit when the window came back; -1: none could be read
   long long first = 0, last = -1;  // the cycle places the sweep may be at then
   bool Right() const {
     for (long long p = first; p <= last; ++p)
@@ -564,13 +564,15 @@ int main(int argc, char** argv) {
   Row("CPU, hidden in the tray (40 s)", "%", asleep.ours.cpuPercent, asleep.peer.cpuPercent, 3);
   Row("wake-ups per second, hidden (40 s)", "/s", asleep.ours.wakeups, asleep.peer.wakeups, 2);
   Row("peak resident memory", "MB", rssOurs, rssPeer, 1);
-  std::printf("\nhidden in the tray with monitoring on (sensitivity 10, sounds off, Alt+M), %d s:\n",
-              kAsleepSeconds);
+  std::printf(
+      "\nhidden in the tray with monitoring on (sensitivity 10, sounds off, Alt+M), %d s:\n",
+      kAsleepSeconds);
   std::printf("  wake-ups by thread, ours: %s\n", EveryThread(asleep.ours).c_str());
   std::printf("  wake-ups by thread, peer: %s\n", EveryThread(asleep.peer).c_str());
   if (asleep.alertMs < 0)
-    std::printf("  no alert within %.0f s of the first show (a first reading of 0 comes 1 in 100)\n",
-                (kAlertMs + 5000) / 1000);
+    std::printf(
+        "  no alert within %.0f s of the first show (a first reading of 0 comes 1 in 100)\n",
+        (kAlertMs + 5000) / 1000);
   else
     std::printf("  first show to the alert: %.3f s  goal %.3f s (2401 ticks) + at most 0.1 s\n",
                 asleep.alertMs / 1000, kAlertMs / 1000);
@@ -590,9 +592,10 @@ int main(int argc, char** argv) {
                 r.hiddenMs / 1000, r.seen, allowed.c_str(), verdict.c_str());
   }
   if (restores.restores.size() < 3) std::printf("  (a restore could not be read)\n");
-  std::printf("CPU from 0.5 s before the first reading (2400 ticks hidden) to 0.7 s after: %.2f ms"
-              "  goal < 5\n",
-              restores.readingCpuMs);
+  std::printf(
+      "CPU from 0.5 s before the first reading (2400 ticks hidden) to 0.7 s after: %.2f ms"
+      "  goal < 5\n",
+      restores.readingCpuMs);
   std::printf(
       "goals: start <= 1.2 x peer, shown CPU <= peer, hidden CPU <= 0.05 %%, hidden wake-ups "
       "<= 1/s, memory <= 1.25 x peer, every restore right\n");

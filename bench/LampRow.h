@@ -34,7 +34,7 @@ class LampRow {
   ::Display* dpy_;
   bool ok_ = false;
   PixelRect row_;
-  std::vector<PixelRect> lamps_;  // relative to the row
+  std::vector<PixelRect> lamps_;     // relative to the row
   std::vector<int> visibleColumns_;  // a lamp's last column may lie under its right neighbour
   Pixels on_, off_;
 };
