@@ -9,8 +9,10 @@ class Clock {
  public:
   virtual ~Clock() = default;
   // Milliseconds since an arbitrary start; never goes back, and stands still while the machine
-  // is suspended. The timers follow it, and ticks slept through are made up on waking: a clock
-  // that ran on through a night's suspend would leave hours of ticks to make up at once.
+  // is suspended: the timers follow it, and after a resume they take up where they were. A
+  // clock that ran on through the night would have every timer fall due at once on waking,
+  // the ticks slept through before the suspend to be made up and the monitor's reading with
+  // them, hours late.
   virtual std::int64_t Now() const = 0;
   // Calendar time in seconds, for seeding the random draw.
   virtual std::int64_t CalendarSeconds() const = 0;
