@@ -163,6 +163,9 @@ void CScannerDlg::OnTimer(UINT_PTR) {
   for (int k = 1; k <= 10; ++k)
     lamps[k - 1]->SetBitmap(s_nSweepPos == k ? m_bmpLampOn : m_bmpLampOff);
   CheckMonitor();
+  // Until the tick that takes the next reading, a tick only moves the lamps: nothing to see
+  // while the window is hidden, so the program need not wake for it.
+  SetQuietTicks(kMonitorTimer, kTicksPerCheck - 1 - m_nMonitorTicks);
   Default();
 }
 

@@ -98,6 +98,10 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
   return running ? TRUE : FALSE;
 }
 
+void CWnd::SetQuietTicks(UINT_PTR nIDEvent, int nTicks) {
+  Ws().SetQuietTicks(m_hWnd, static_cast<UINT>(nIDEvent), nTicks);
+}
+
 CWnd* CWnd::GetDlgItem(int nID) {
   HWND h = Ws().GetDlgItem(m_hWnd, nID);
   if (!h) return nullptr;

@@ -43,6 +43,9 @@ class CWnd : public WindowObject {
   // Operations on the window.
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void* lpfnTimer);
   BOOL KillTimer(UINT_PTR nIDEvent);
+  // The timer's next `nTicks` ticks show nothing while every window is hidden, so the window
+  // system may sleep through them (WindowSystem::SetQuietTicks says what such a tick may do).
+  void SetQuietTicks(UINT_PTR nIDEvent, int nTicks);
   CWnd* GetDlgItem(int nID);
   void SetDlgItemText(int nID, const char* text);
   CString GetDlgItemText(int nID) const;

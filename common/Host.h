@@ -39,6 +39,10 @@ class Host {
   // Blocks until input has been pushed to `sink` or the clock has reached `deadline`
   // (milliseconds; -1 waits for input alone). With a deadline at or before now it only
   // collects input that is already there and returns.
+  // While every window is hidden the deadline may lie a minute ahead: the core sleeps through
+  // the timer ticks nobody can see and makes them up on waking. Wait returns before the
+  // deadline for input only, and nothing of the host (a timer, a thread of its own) wakes the
+  // process on a beat meanwhile.
   // A host may end the program run here by throwing: the headless host throws ScriptEnded
   // when its script is done, and the exception leaves through the modal loops, whose windows
   // are destroyed on the way out. The core lets it pass.

@@ -16,10 +16,11 @@ void TimerTable::Set(HWND hwnd, UINT id, int periodMs, std::int64_t now) {
       t.period = period;
       t.due = now + period;
       t.order = nextOrder_++;
+      t.quiet = 0;
       return;
     }
   }
-  timers_.push_back({hwnd, id, period, now + period, nextOrder_++});
+  timers_.push_back({hwnd, id, period, now + period, nextOrder_++, 0});
 }
 
 bool TimerTable::Kill(HWND hwnd, UINT id) {
@@ -34,6 +35,11 @@ void TimerTable::KillAll(HWND hwnd) {
   std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd; });
 }
 
+void TimerTable::SetQuietTicks(HWND hwnd, UINT id, std::int64_t count) {
+  for (auto& t : timers_)
+    if (t.hwnd == hwnd && t.id == id) t.quiet = std::max<std::int64_t>(count, 0);
+}
+
 std::optional<std::int64_t> TimerTable::NextDue() const {
   if (timers_.empty()) return std::nullopt;
   std::int64_t best = timers_.front().due;
@@ -41,15 +47,42 @@ std::optional<std::int64_t> TimerTable::NextDue() const {
   return best;
 }
 
-std::optional<TimerTable::Due> TimerTable::TakeDue(std::int64_t now) {
+std::optional<std::int64_t> TimerTable::NextLoud() const {
+  std::optional<std::int64_t> best;
+  for (const auto& t : timers_) {
+    // A count too large to reach (a program's "for ever") is a tick that never comes.
+    if (t.quiet > (INT64_MAX - t.due) / t.period) continue;
+    std::int64_t loud = t.due + t.quiet * t.period;
+    if (!best || loud < *best) best = loud;
+  }
+  return best;
+}
+
+TimerTable::Timer* TimerTable::First(std::int64_t until) {
   Timer* best = nullptr;
   for (auto& t : timers_) {
-    if (t.due > now) continue;
+    if (t.due > until) continue;
     if (!best || t.due < best->due || (t.due == best->due && t.order < best->order)) best = &t;
   }
+  return best;
+}
+
+std::optional<TimerTable::Due> TimerTable::TakeDue(std::int64_t now) {
+  Timer* best = First(now);
   if (!best) return std::nullopt;
+  Due due{best->hwnd, best->id, best->due};
   best->due += best->period * ((now - best->due) / best->period + 1);
-  return Due{best->hwnd, best->id};
+  if (best->quiet > 0) --best->quiet;
+  return due;
+}
+
+std::optional<TimerTable::Due> TimerTable::TakeOwed(std::int64_t until) {
+  Timer* best = First(until);
+  if (!best || best->quiet == 0) return std::nullopt;
+  Due due{best->hwnd, best->id, best->due};
+  best->due += best->period;
+  --best->quiet;
+  return due;
 }
 
 bool TimerTable::IsRunning(HWND hwnd, UINT id) const {

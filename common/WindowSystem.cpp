@@ -48,7 +48,7 @@ MSG KeyMessage(const Window& dialog, const InputEvent& e) {
 }  // namespace
 
 WindowSystem::WindowSystem(Clock& clock, Host& host, AudioSink& audio)
-    : clock_(clock), host_(host), audio_(audio) {
+    : clock_(clock), programClock_(clock), host_(host), audio_(audio) {
   g_current = this;
 }
 
@@ -420,8 +420,12 @@ void WindowSystem::PressButton(const Window& button) {
 void WindowSystem::SetTimer(HWND hwnd, UINT id, int periodMs) {
   Window* w = Find(hwnd);
   if (!w) return;
-  timers_.Set(hwnd, id, periodMs, clock_.Now());
+  timers_.Set(hwnd, id, periodMs, programClock_.Now());
   host_.TimerCall(*w, id, periodMs);
+}
+
+void WindowSystem::SetQuietTicks(HWND hwnd, UINT id, std::int64_t count) {
+  timers_.SetQuietTicks(hwnd, id, count);
 }
 
 void WindowSystem::KillTimer(HWND hwnd, UINT id) {
@@ -457,6 +461,7 @@ void WindowSystem::PumpOne() {
     SendMessage(m->hwnd, m->message, m->wParam, m->lParam);
     return;
   }
+  if (MakeUpTick()) return;
   host_.Wait(clock_.Now(), *this);  // collect input made while we were busy
   if (auto e = queue_.TakeInput()) {
     DispatchInput(*e);
@@ -466,8 +471,46 @@ void WindowSystem::PumpOne() {
     SendMessage(due->hwnd, WM_TIMER, due->id, 0);
     return;
   }
+  Idle();
+}
+
+// One tick slept through, made at its own time. The first tick owed that is not quiet ends
+// the making up: it is made as usual, when the loop comes to it.
+bool WindowSystem::MakeUpTick() {
+  if (!owedUntil_) return false;
+  auto tick = timers_.TakeOwed(*owedUntil_);
+  if (!tick) {
+    owedUntil_.reset();
+    return false;
+  }
+  struct Held {
+    ProgramClock& clock;
+    ~Held() { clock.Release(); }
+  } held{programClock_};
+  programClock_.Hold(tick->at);
+  SendMessage(tick->hwnd, WM_TIMER, tick->id, 0);
+  return true;
+}
+
+// Nothing is due: wait for the next tick, or for input. While nobody can see a quiet tick,
+// wait past them for the first one that is not quiet; the thread was idle all along, so every
+// tick that passed meanwhile is owed on its own.
+void WindowSystem::Idle() {
   auto next = timers_.NextDue();
+  if (next && sleepThroughQuiet_ && !AnyWindowShown()) {
+    auto loud = timers_.NextLoud();
+    if (!loud || *loud > *next) {
+      host_.Wait(loud ? *loud : -1, *this);
+      owedUntil_ = clock_.Now();
+      return;
+    }
+  }
   host_.Wait(next ? *next : -1, *this);
+}
+
+bool WindowSystem::AnyWindowShown() const {
+  return std::any_of(windows_.begin(), windows_.end(),
+                     [](const auto& w) { return w.second->isDialog && w.second->visible; });
 }
 
 void WindowSystem::Push(InputEvent event) { queue_.PushInput(std::move(event)); }

@@ -6,9 +6,16 @@
 //
 // A change of any state that a user can see is handed to the host as it happens; handing a
 // window the state it already has is no change and is not reported.
+//
+// While every window is hidden, the loop sleeps through the timer ticks the program has called
+// quiet (SetQuietTicks) and wakes only for the next tick that is not, or for input. On waking
+// it first makes up the ticks it slept through, in order, each on the program's clock at its
+// own time, before any input that came meanwhile: the program runs exactly as if it had made
+// every one when it fell due.
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +24,7 @@
 #include "common/Host.h"
 #include "common/InputEvent.h"
 #include "common/MessageQueue.h"
+#include "common/ProgramClock.h"
 #include "common/TimerTable.h"
 #include "common/Window.h"
 #include "common/WindowObject.h"
@@ -38,7 +46,8 @@ class WindowSystem : public InputSink {
   // The same, or null outside a program run: for the few things that may outlive one (a
   // bitmap, a window object) and for the random draw, which unit tests use alone.
   static WindowSystem* Current();
-  Clock& clock() { return clock_; }
+  // The program's clock (see ProgramClock).
+  Clock& clock() { return programClock_; }
   Host& host() { return host_; }
   AudioSink& audio() { return audio_; }
 
@@ -90,7 +99,15 @@ class WindowSystem : public InputSink {
   LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void SetTimer(HWND hwnd, UINT id, int periodMs);
   void KillTimer(HWND hwnd, UINT id);
+  // The next `count` ticks of the timer change nothing a user could see or hear while every
+  // window is hidden: they change only the program's own state and that of hidden windows,
+  // and post, show, play, draw, write and set or kill timers nothing. Setting the timer again
+  // makes every tick count as seen until the program says otherwise.
+  void SetQuietTicks(HWND hwnd, UINT id, std::int64_t count);
   const TimerTable& timers() const { return timers_; }
+  // Off: every tick is made when it falls due, even when nobody can see it (the simulator's
+  // reference run, which must print the same).
+  void SleepThroughQuietTicks(bool on) { sleepThroughQuiet_ = on; }
 
   // Runs a nested loop for `dialog` until EndDialog; returns its result.
   int RunModalLoop(HWND dialog);
@@ -109,6 +126,9 @@ class WindowSystem : public InputSink {
     UINT callbackMessage;
   };
   void PumpOne();
+  bool MakeUpTick();
+  void Idle();
+  bool AnyWindowShown() const;
   void DispatchInput(const InputEvent& e);
   void Ignore(const InputEvent& e) { host_.InputIgnored(e); }
   void Click(Window& control);
@@ -120,6 +140,7 @@ class WindowSystem : public InputSink {
   HWND NewHandle() { return nextHandle_++; }
 
   Clock& clock_;
+  ProgramClock programClock_;
   Host& host_;
   AudioSink& audio_;
   std::map<HWND, std::unique_ptr<Window>> windows_;
@@ -130,4 +151,7 @@ class WindowSystem : public InputSink {
   std::vector<TrayIcon> tray_;
   HWND nextHandle_ = 1;
   HBITMAP nextBitmap_ = 1;
+  bool sleepThroughQuiet_ = true;
+  // Set on waking from a sleep through quiet ticks: those due up to then are owed.
+  std::optional<std::int64_t> owedUntil_;
 };

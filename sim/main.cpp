@@ -13,7 +13,8 @@
 namespace {
 const char kUsage[] =
     "usage: quorblex-sim [--seed N] [--profile FILE] [--data DIR] [--no-tray]\n"
-    "                    [--no-sound-device] [--trace] [SCRIPT]\n";
+    "                    [--no-sound-device] [--trace] [--every-tick]\n"
+    "                    [--trace-wakes] [SCRIPT]\n";
 
 const char kHelp[] =
     "\n"
@@ -27,6 +28,10 @@ const char kHelp[] =
     "  --no-tray          run as if the desktop had no notification area\n"
     "  --no-sound-device  run as if there were no sound device\n"
     "  --trace            also print timer and random-draw lines\n"
+    "  --every-tick       make every timer tick when it falls due; by default, while\n"
+    "                     every window is hidden, ticks nobody can see are made up\n"
+    "                     when the program next wakes (the transcript is the same)\n"
+    "  --trace-wakes      also print a wake line each time the program stops waiting\n"
     "  -h, --help         show this help and exit\n"
     "  --version          show the program's name and version and exit\n"
     "\n"

@@ -16,6 +16,7 @@
 
 namespace {
 constexpr UINT WM_TEST = WM_USER + 1;
+constexpr UINT WM_TEST_TRAY = WM_USER + 3;
 
 DialogTemplate Template(int id, std::vector<ControlTemplate> controls) {
   DialogTemplate t;
@@ -40,6 +41,7 @@ class ProbeDlg : public CDialog {
   std::function<void(ProbeDlg&, UINT_PTR)> onTimer;
   std::function<void(ProbeDlg&, int)> onCommand;
   std::function<void(ProbeDlg&)> onTest;
+  std::function<void(ProbeDlg&, LPARAM)> onTray;
   using CDialog::EndDialog;
   void Log(const std::string& s) { log_.push_back(s); }
 
@@ -57,6 +59,10 @@ class ProbeDlg : public CDialog {
     if (message == WM_TEST) {
       Log("posted");
       if (onTest) onTest(*this);
+      return 0;
+    }
+    if (message == WM_TEST_TRAY && onTray) {
+      onTray(*this, lParam);
       return 0;
     }
     if (message == WM_COMMAND && onCommand) {
@@ -260,4 +266,84 @@ TEST_F(WindowSystemTest, AYesNoMessageBoxHasNoCancel) {
   EXPECT_NE(text.find("msgbox \"Line one\\nLine two\" \"Caption\" 0x34"), std::string::npos);
   EXPECT_NE(text.find("ignored close"), std::string::npos);
   EXPECT_NE(text.find("close msgbox 7"), std::string::npos);
+}
+
+// ---- Sleeping through quiet ticks -------------------------------------------------------
+
+namespace {
+struct TrayProbeRun {
+  std::vector<std::string> log;
+  std::vector<std::int64_t> wakes;
+};
+
+// A dialog hidden at once, with an icon and a 25 ms timer of which only the 1st, 10th, 20th ...
+// tick is loud. A left press on the icon shows it; a right release keeps the thread busy for
+// 110 ms, as a synchronous cue would, and leaves it hidden. What the dialog saw, on the
+// program's clock, and when the host woke.
+TrayProbeRun RunTrayProbe(const std::string& script, bool sleepThroughQuiet) {
+  VirtualClock clock(1);
+  std::ostringstream out;
+  Transcript transcript(out, clock, false);
+  std::istringstream in(script);
+  HeadlessHost host(clock, transcript, Script::Parse(in), true);
+  host.TraceWakes(true);
+  HeadlessAudio audio(clock, transcript, true);
+  WindowSystem ws(clock, host, audio);
+  ws.SleepThroughQuietTicks(sleepThroughQuiet);
+  TrayProbeRun run;
+  DialogTemplate t = Template(1, {Button(IDOK, "OK")});
+  ProbeDlg dlg(t, run.log);
+  int ticks = 0;
+  auto now = [&] { return " " + std::to_string(ws.clock().Now()); };
+  dlg.onInit = [&](ProbeDlg& d) {
+    d.SetTimer(1, 25, nullptr);
+    ws.TrayAdd(d.m_hWnd, 1, WM_TEST_TRAY, "probe");
+    d.PostMessage(WM_TEST_TRAY, 0, 0);
+  };
+  dlg.onTray = [&](ProbeDlg& d, LPARAM what) {
+    if (what == 0) d.ShowWindow(SW_HIDE);
+    if (what == WM_LBUTTONDOWN) {
+      d.ShowWindow(SW_SHOW);
+      d.Log("show" + now());
+    }
+    if (what == WM_RBUTTONUP) {
+      d.Log("busy" + now());
+      clock.Set(clock.Now() + 110);
+    }
+  };
+  dlg.onTimer = [&](ProbeDlg& d, UINT_PTR) {
+    d.Log("tick" + now());
+    d.SetQuietTicks(1, 9 - ++ticks % 10);
+  };
+  try {
+    dlg.DoModal();
+  } catch (const ScriptEnded&) {
+  }
+  std::istringstream lines(out.str());
+  for (std::string line; std::getline(lines, line);)
+    if (line.size() > 5 && line.compare(line.size() - 5, 5, " wake") == 0)
+      run.wakes.push_back(std::stoll(line));
+  return run;
+}
+}  // namespace
+
+TEST_F(WindowSystemTest, WhileEveryWindowIsHiddenTheLoopWakesOnlyForLoudTicksAndInput) {
+  const std::string script = "wait 300\ntray rbuttonup\nwait 400\ntray lbuttondown\nwait 100\n";
+  TrayProbeRun every = RunTrayProbe(script, false);
+  TrayProbeRun asleep = RunTrayProbe(script, true);
+  // The same ticks at the same times, as far as the dialog can tell.
+  EXPECT_EQ(asleep.log, every.log);
+  std::vector<std::string> expected;
+  for (int t = 25; t <= 300; t += 25) expected.push_back("tick " + std::to_string(t));
+  // Busy from 300 to 410: the ticks at 325 .. 400 merge into one, asleep or not.
+  expected.insert(expected.end(), {"busy 300", "tick 410"});
+  for (int t = 425; t <= 700; t += 25) expected.push_back("tick " + std::to_string(t));
+  expected.push_back("show 700");
+  for (int t = 725; t <= 800; t += 25) expected.push_back("tick " + std::to_string(t));
+  EXPECT_EQ(every.log, expected);
+  // Hidden, it woke for the loud ticks (the 1st, 10th and 20th, at 25, 250 and 575) and for
+  // the icon; the ticks in between were made up on waking, before the icon's input. Shown
+  // again, it wakes for every tick.
+  EXPECT_EQ(asleep.wakes, (std::vector<std::int64_t>{25, 250, 300, 575, 700, 725, 750, 775, 800}));
+  EXPECT_EQ(every.wakes.size(), 30u);
 }

@@ -8,7 +8,7 @@ RUN_PACKAGES=(cmake ninja-build make g++ pkg-config qt6-base-dev libsdl2-dev fon
 # the rest installs.
 HARDEN_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev lld-14 libgtest-dev libgmock-dev
                  ccache)
-TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 libclang-rt-14-dev
+TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev libxtst-dev clang-14 libclang-rt-14-dev
                sox ccache dbus dbus-bin at-spi2-core python3-pyatspi
                pocketsphinx pocketsphinx-en-us python3-pocketsphinx
                dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db reuse)

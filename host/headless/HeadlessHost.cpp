@@ -37,21 +37,26 @@ void HeadlessHost::Wait(std::int64_t deadline, InputSink& sink) {
   std::int64_t now = clock_.Now();
   if (PollBefore(now, sink)) return;
   if (deadline >= 0 && deadline <= now) return;  // only collecting input
+  if (Sleep(deadline, sink) && traceWakes_) out_.Line("wake");
+}
+
+// Returns whether the program was woken: input came or the clock moved. Running a script's
+// commands that queue nothing (a wait at the start) is no wake-up.
+bool HeadlessHost::Sleep(std::int64_t deadline, InputSink& sink) {
+  std::int64_t now = clock_.Now();
   if (next_ >= script_.size() && scriptTime_ <= now) {
     out_.Line("end");
     out_.Close();
     throw ScriptEnded{};
   }
-  if (scriptTime_ <= now) {
-    Step(sink);
-    return;
-  }
+  if (scriptTime_ <= now) return Step(sink);
   if (deadline >= 0 && deadline <= scriptTime_) {
     clock_.Set(deadline);
-    return;
+    return true;
   }
   clock_.Set(scriptTime_);
   Step(sink);
+  return true;
 }
 
 std::string HeadlessHost::Win(const Window& dialog) {

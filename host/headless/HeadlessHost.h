@@ -23,6 +23,9 @@ class HeadlessHost : public Host {
                bool hasTray);
 
   void Wait(std::int64_t deadline, InputSink& sink) override;
+  // A "wake" line each time Wait returns from waiting: from moving the clock or queuing
+  // input, not from only collecting it.
+  void TraceWakes(bool on) { traceWakes_ = on; }
   void WindowCreated(const Window& dialog) override;
   void WindowDestroyed(const Window&) override {}
   void WindowShown(const Window& dialog, bool initial) override;
@@ -43,6 +46,7 @@ class HeadlessHost : public Host {
  private:
   bool Step(InputSink& sink);
   bool PollBefore(std::int64_t now, InputSink& sink);
+  bool Sleep(std::int64_t deadline, InputSink& sink);
   static std::string Win(const Window& dialog);
 
   VirtualClock& clock_;
@@ -51,4 +55,5 @@ class HeadlessHost : public Host {
   size_t next_ = 0;
   std::int64_t scriptTime_ = 0;
   bool hasTray_;
+  bool traceWakes_ = false;
 };

@@ -70,6 +70,10 @@ SimOptions ParseSimArguments(const std::vector<std::string>& args) {
       o.soundDevice = false;
     } else if (a == "--trace") {
       o.trace = true;
+    } else if (a == "--every-tick") {
+      o.everyTick = true;
+    } else if (a == "--trace-wakes") {
+      o.traceWakes = true;
     } else if (!a.empty() && a[0] == '-' && a != "-") {
       throw std::invalid_argument("unknown option " + a);
     } else if (!haveScript) {
@@ -106,8 +110,11 @@ int RunSimulator(const SimOptions& options, std::istream& scriptIn, std::ostream
   VirtualClock clock(options.seed);
   Transcript transcript(out, clock, options.trace);
   HeadlessHost host(clock, transcript, std::move(script), options.tray);
+  host.TraceWakes(options.traceWakes);
   HeadlessAudio audio(clock, transcript, options.soundDevice);
   WindowSystem ws(clock, host, audio);
+  ws.SleepThroughQuietTicks(!options.everyTick);
+  transcript.StampWith(ws.clock());
   transcript.Line("start");
   try {
     int code = RunApplication();

@@ -15,6 +15,11 @@ struct SimOptions {
   bool tray = true;
   bool soundDevice = true;
   bool trace = false;
+  // Every timer tick made when it falls due, also the quiet ones while every window is hidden;
+  // the transcript must be the same as without.
+  bool everyTick = false;
+  // A "wake" line each time the program wakes from waiting.
+  bool traceWakes = false;
   std::string scriptPath = "-";
   // --help or --version: say so and run nothing (the rest of the line is not read).
   bool help = false;

@@ -4,7 +4,7 @@
 
 void Transcript::Line(const std::string& event) {
   if (closed_) return;
-  out_ << clock_.Now() << ' ' << event << '\n';
+  out_ << clock_->Now() << ' ' << event << '\n';
 }
 
 std::string Transcript::Quote(const std::string& text) {

@@ -3,6 +3,9 @@
 #pragma once
 // The simulator's transcript: one event a line, "T event", T the virtual time in whole
 // milliseconds. Texts are quoted with \\, \" and \n escaped. Nothing is written once closed.
+//
+// Once the program runs, lines are stamped with the program's clock (WindowSystem::clock()),
+// so that what a tick made up after a sleep does carries the tick's own time.
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -12,7 +15,8 @@
 class Transcript {
  public:
   Transcript(std::ostream& out, const Clock& clock, bool trace)
-      : out_(out), clock_(clock), trace_(trace) {}
+      : out_(out), clock_(&clock), trace_(trace) {}
+  void StampWith(const Clock& clock) { clock_ = &clock; }
   void Line(const std::string& event);
   void Trace(const std::string& event) {
     if (trace_) Line(event);
@@ -22,7 +26,7 @@ class Transcript {
 
  private:
   std::ostream& out_;
-  const Clock& clock_;
+  const Clock* clock_;
   bool trace_;
   bool closed_ = false;
 };

@@ -61,6 +61,7 @@ class QtHost : public Host {
 
  private:
   void Report(InputEvent event);
+  static constexpr std::int64_t kLongWaitMs = 1000;
   void WakeIn(std::int64_t ms);  // -1: no wake-up
   void ActivateModal();
   bool Deliver(InputSink& sink);

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's clock: the monotonic clock in milliseconds since the program started, and the
-// system's random source for the seed.
+// system's random source for the seed. On Linux std::chrono::steady_clock is CLOCK_MONOTONIC,
+// which stops while the machine is suspended (CLOCK_BOOTTIME would not), as the core's timers
+// need.
 #include <chrono>
 
 #include "common/Clock.h"
