@@ -13,8 +13,11 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev clang-14 lib
                pocketsphinx pocketsphinx-en-us python3-pocketsphinx
                dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db reuse)
 # The Windows build and its tests under Wine (tools/windows_tests.sh): the cross compiler,
-# GoogleTest's sources to build for Windows, Wine.
-WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64)
+# GoogleTest's sources to build for Windows, Wine; for quorblex.exe's windows, Wine's fonts (its
+# "MS Sans Serif"), a private X server with a notification area, xdotool to drive it, and
+# ImageMagick and xwininfo to look at it.
+WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64
+                  fonts-wine xvfb trayer xdotool imagemagick x11-utils)
 
 install_missing() {
   local missing=()
