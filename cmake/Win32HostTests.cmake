@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The checks of quorblex.exe and its Windows host, run by ctest under Wine:
 #  - Win32Host.Tests: the host's own tests (keys, the icon's messages, pictures, one dialog's
-#    controls and input, Wait, activation, the icon), on a private X server;
+#    controls and input, Wait, activation, the icon, the cues), on a private X server with
+#    ALSA's null device as the sound device;
 #  - Win32Program.EndToEnd: the program driven as a user would (tests/windows/e2e.sh);
 #  - Win32Program.CommandLine: --version and --help on standard output, an unknown option
 #    refused with status 2.
@@ -15,6 +16,7 @@ add_executable(quorblex_win32_tests
   ${CMAKE_SOURCE_DIR}/tests/windows/TestPictures.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/TextAndSoundTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/WindowsCommandLineTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/windows/WinmmAudioSinkTest.cpp
   ${CMAKE_SOURCE_DIR}/windows/WindowsCommandLine.cpp
   ${QUORBLEX_RC})
 target_link_libraries(quorblex_win32_tests PRIVATE quorblex_win32 quorblex_core GTest::gtest_main)
