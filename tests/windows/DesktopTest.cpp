@@ -6,6 +6,7 @@
 // (tests/windows/host_tests.sh gives it one). Every wait ends on a real event, with a bound.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -104,6 +105,22 @@ TEST_F(DesktopTest, TheIconsMouseMessagesComeAsTrayInput) {
   EXPECT_EQ(in[1].id, WM_RBUTTONUP);
   desktop_.TrayDelete();
   EXPECT_FALSE(FindWindowW(L"QuorblexTray", nullptr));
+}
+
+TEST_F(DesktopTest, TheIconComesBackWhenTheTaskBarIsMadeAgain) {
+  ASSERT_TRUE(desktop_.TrayAdd("Quorblex Pro"));
+  HWND tray = FindWindowW(L"QuorblexTray", nullptr);
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = tray;
+  icon.uID = 1127;
+  // As when Explorer ends: the icon is gone from the notification area.
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+  SendMessageW(tray, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon)) << "added again";
+  desktop_.TrayDelete();
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon)) << "and taken away with the program's";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cmath>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -285,6 +286,27 @@ TEST_F(DialogWindowTest, APictureTakesItsBitmapsSizeAndShowsNothingWithoutOne) {
   none.bitmapId = 0;
   window_->ControlChanged(none, ViewChange::Picture);
   EXPECT_FALSE(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+TEST_F(DialogWindowTest, OnADenserScreenTheFontLayoutAndPicturesAreMadeAgain) {
+  const DialogUnits dense(192);
+  ASSERT_GT(dense.baseY(), 13);
+  RECT suggested{100, 100, 700, 600};
+  SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT want = dense.ToPixels(model_.controls[0].rect);
+  RECT got = InClient(Child(kOk), window_->hwnd());
+  EXPECT_EQ(got.left, want.left);
+  EXPECT_EQ(got.bottom - got.top, want.bottom - want.top);
+  RECT client{};
+  GetClientRect(window_->hwnd(), &client);
+  EXPECT_EQ(client.right, dense.ToPixelsX(model_.rect.cx));
+  RECT frame{};
+  GetWindowRect(window_->hwnd(), &frame);
+  EXPECT_EQ(frame.left, 100) << "where Windows suggested";
+  // The picture grows with the layout, not with the density alone.
+  GetClientRect(Child(kPicture), &client);
+  EXPECT_EQ(client.right, static_cast<LONG>(std::lround(20 * dense.PictureRatio())));
 }
 
 TEST_F(DialogWindowTest, TextsStateAndTipsFollowTheCore) {
