@@ -12,6 +12,9 @@ add_link_options(-static)
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE WIN32_LEAN_AND_MEAN
                         NOMINMAX)
 
+# The Windows programs' files register their tests as they go (cmake/WindowsPrograms.cmake).
+enable_testing()
+
 if(CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux")
   # Programs built here run under Wine, in a prefix of their own inside the build folder that
   # tools/wine_run.sh makes on first use; ctest runs the test programs through it like native

@@ -13,3 +13,11 @@ target_link_libraries(quorblex_core PUBLIC shell32 ole32 uuid bcrypt)
 # folder (tools/windows_tests.sh) runs them with the rest.
 include(${CMAKE_SOURCE_DIR}/cmake/Win32Host.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/WindowsPackage.cmake OPTIONAL)
+
+# Every program runs from its folder alone: it imports only DLLs that Windows has.
+set(windows_programs $<TARGET_FILE:quorblex-sim>)
+if(TARGET quorblex)
+  list(APPEND windows_programs $<TARGET_FILE:quorblex>)
+endif()
+add_test(NAME WindowsPrograms.ImportOnlyWhatWindowsHas
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check_windows_imports.sh ${windows_programs})

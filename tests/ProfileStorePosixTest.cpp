@@ -60,9 +60,8 @@ TEST_F(ProfileStorePosixTest, WritesThatCannotHappenOnPosixReturnFalseAndChangeN
   ASSERT_EQ(::symlink("loop-a", PathOf("loop-b").c_str()), 0);
   ASSERT_EQ(::mkfifo(PathOf("fifo.ini").c_str(), 0644), 0);
   const auto before = Listing();
-  const std::pair<std::string, int> cases[] = {{"/proc/quorblex.ini", ENOENT},
-                                               {PathOf("loop-a"), ELOOP},
-                                               {PathOf("fifo.ini"), EINVAL}};
+  const std::pair<std::string, int> cases[] = {
+      {"/proc/quorblex.ini", ENOENT}, {PathOf("loop-a"), ELOOP}, {PathOf("fifo.ini"), EINVAL}};
   for (const auto& [path, error] : cases) {
     ProfileStore store(path);
     errno = 0;

@@ -181,7 +181,8 @@ TEST_F(ProfileStoreTest, FoldersNamedZoeOrLukaszHoldTheProfile) {
     EXPECT_EQ(ListingOf(folder), std::set<std::string>{"quorblex.ini"});
   }
   // And the folders are there under those names, not under a code page's guess at them.
-  EXPECT_EQ(Listing(), (std::set<std::string>{"Zo\u00eb", "\u0141ukasz", "\u5c0f\u6797 \U0001F47D"}));
+  EXPECT_EQ(Listing(),
+            (std::set<std::string>{"Zo\u00eb", "\u0141ukasz", "\u5c0f\u6797 \U0001F47D"}));
 }
 
 TEST_F(ProfileStoreTest, FilesOverSixteenMebibytesAreLeftAlone) {

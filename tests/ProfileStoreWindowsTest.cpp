@@ -3,8 +3,10 @@
 // The profile's promises in Windows' own terms: where it lives, the attributes a write keeps, a
 // read-only file, and the temp files of writers that are gone.
 #include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
 #include <shlobj.h>
+// clang-format on
 
 #include <cerrno>
 #include <filesystem>
@@ -63,8 +65,8 @@ TEST_F(ProfileStoreWindowsTest, AWriteKeepsTheFilesAttributesAndAReadOnlyFileIsL
 
   // A user who marks the profile read-only means it: the save fails and says why.
   WriteAll(PathOf("kept.ini"), "[Options]\r\nMonitor=1\r\n");
-  ASSERT_TRUE(::SetFileAttributesW(NativePath(PathOf("kept.ini")).c_str(),
-                                   FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(
+      ::SetFileAttributesW(NativePath(PathOf("kept.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
   ProfileStore kept(PathOf("kept.ini"));
   errno = 0;
   EXPECT_FALSE(kept.WriteInt("Options", "Monitor", 0));
@@ -80,8 +82,8 @@ DWORD GoneProcessId() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process)) {
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
     return 0;
   }
   ::WaitForSingleObject(process.hProcess, INFINITE);

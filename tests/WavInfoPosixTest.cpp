@@ -37,7 +37,8 @@ TEST(WavInfo, OurCuesMatchSox) {
     EXPECT_EQ(std::tuple(info->sampleRate, info->channels, info->bitsPerSample, info->formatTag),
               std::tuple(22050, 1, 16, 1));
     double sox = SoxSeconds(path);
-    ASSERT_FALSE(std::isnan(sox)) << "sox could not read it (is sox installed? ./test.sh installs it)";
+    ASSERT_FALSE(std::isnan(sox))
+        << "sox could not read it (is sox installed? ./test.sh installs it)";
     EXPECT_NEAR(info->durationMs, sox * 1000, 1.0);
   }
 }

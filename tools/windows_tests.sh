@@ -32,8 +32,8 @@ fi
 cmake --build "$dir" -j2
 built=$(date +%s)
 prefix=$(cd "$dir" && pwd)/wineprefix
+tools/wine_run.sh "$prefix" cmd /c exit 0  # makes the prefix when there is none yet
 if [ "$build_only" -eq 1 ]; then
-  tools/wine_run.sh "$prefix" cmd /c exit 0
   echo "Windows build: $((built - start)) s; Wine prefix: $(($(date +%s) - built)) s"
   exit 0
 fi

@@ -15,7 +15,6 @@
 #include <optional>
 #include <utility>
 
-
 namespace {
 
 // Failures below return the errno value that says why; 0 is success.
@@ -67,8 +66,7 @@ ReadResult Refuse(int error) {
 
 // Reads a whole regular file of at most `limit` bytes. Failed leaves the
 // reason in errno.
-ReadResult ReadProfile(const std::string& path, size_t limit, std::string& text,
-                       struct stat& st) {
+ReadResult ReadProfile(const std::string& path, size_t limit, std::string& text, struct stat& st) {
   text.clear();
   // O_NONBLOCK so that a FIFO in the profile's place cannot hang us; it is refused below.
   Fd fd(OpenRetrying(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK));

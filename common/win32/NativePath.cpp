@@ -33,15 +33,13 @@ std::string Narrow(const std::wstring& wide) {
 
 std::filesystem::path NativePath(const std::string& utf8) { return Widen(utf8); }
 
-std::string Utf8Path(const std::filesystem::path& path) {
-  return Narrow(path.wstring());
-}
+std::string Utf8Path(const std::filesystem::path& path) { return Narrow(path.wstring()); }
 
 std::FILE* OpenFileForReading(const std::string& utf8) {
   // _wfopen would deny others the right to delete or rename the file while we read it.
   const HANDLE file = ::CreateFileW(Widen(utf8).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
   if (fd < 0) {

@@ -25,9 +25,8 @@ namespace {
 constexpr int kOk = 0;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // What a new profile takes over from the one it replaces.
-constexpr DWORD kKeptAttributes =
-    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // The errno value nearest to a Windows error, so callers explain a failure the same way on
 // every system.
@@ -122,10 +121,28 @@ int KindOf(const std::wstring& path) {
   return kOk;
 }
 
+// Opens the profile for reading. While another copy of the program puts a new profile in its
+// place, Windows refuses to open the name for a moment (the old file is on its way out); a read
+// then waits for the new one, as a read on Linux would see one or the other, rather than take
+// the defaults.
+HANDLE OpenForReading(const std::wstring& path) {
+  for (int attempt = 0;; ++attempt) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = ::GetLastError();
+    const bool replacing =
+        error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && KindOf(path) == kOk);
+    if (file != INVALID_HANDLE_VALUE || !replacing || attempt == 50) {
+      ::SetLastError(error);
+      return file;
+    }
+    ::Sleep(2);
+  }
+}
+
 ReadResult ReadProfile(const std::wstring& path, size_t limit, std::string& text) {
   text.clear();
-  File file(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  File file(OpenForReading(path));
   if (!file.Valid()) {
     const int error = LastErrno();
     if (error == ENOENT) return ReadResult::Missing;

@@ -4,8 +4,10 @@
 
 #include <fcntl.h>
 #include <io.h>
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <cstdio>
 

@@ -21,8 +21,8 @@ bool ReadOnlyFile::Open(const std::string& path) {
   handle_.reset();
   // Others may go on writing, renaming or deleting the file while we hold it, as on Linux.
   const HANDLE file = ::CreateFileW(NativePath(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   auto handle = std::make_unique<Handle>(file);
   // A pipe, console or device is FILE_TYPE_PIPE or _CHAR; a folder does not open without

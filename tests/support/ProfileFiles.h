@@ -11,7 +11,7 @@
 #include "common/NativePath.h"
 
 inline const char* const kKeys[] = {"UseSounds", "Monitor", "Scan1", "Scan2",
-                             "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
+                                    "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(NativePath(path), std::ios::binary);

@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A disk of a few KiB mounted on a folder, private to the calling process, for the tests that
-// must see a save meet a full disk. Linux makes one; Windows has no private mounts, so there the
-// tests that need one are skipped.
+// must see a save meet a full disk. Linux makes one; Windows has no private mounts, so the Windows
+// run leaves those tests out (cmake/WindowsTests.cmake).
 #include <string>
-
-extern const bool kCanMountSmallDisk;
 
 // Makes `folder` a 16 KiB disk of its own: a tmpfs in a mount namespace private to this process
 // (each test runs in a process of its own), so nobody else sees it and it goes when we do. Root

@@ -12,8 +12,6 @@
 
 using namespace std::string_literals;
 
-const bool kCanMountSmallDisk = true;
-
 std::string MountSmallDisk(const std::string& folder) {
   if (::unshare(CLONE_NEWNS) != 0) {
     const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
@@ -30,6 +28,5 @@ std::string MountSmallDisk(const std::string& folder) {
   }
   return "";
 }
-
 
 void UnmountSmallDisk(const std::string& folder) { ::umount(folder.c_str()); }

@@ -83,8 +83,8 @@ int Run(const std::string& command, HANDLE out) {
   startup.hStdOutput = handles[1];
   startup.hStdError = handles[2];
   PROCESS_INFORMATION process{};
-  if (ok && ::CreateProcessW(nullptr, program.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             nullptr, &startup, &process)) {
+  if (ok && ::CreateProcessW(nullptr, program.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                             &startup, &process)) {
     ::CloseHandle(process.hThread);
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
@@ -99,9 +99,7 @@ int Run(const std::string& command, HANDLE out) {
 
 const char* const kNullDevice = "NUL";
 
-int RunShell(const std::string& command) {
-  return Run(command, ::GetStdHandle(STD_OUTPUT_HANDLE));
-}
+int RunShell(const std::string& command) { return Run(command, ::GetStdHandle(STD_OUTPUT_HANDLE)); }
 
 int RunShellCapturing(const std::string& command, std::string& out) {
   out.clear();

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/SmallDisk.h"
 
-const bool kCanMountSmallDisk = false;
-
 std::string MountSmallDisk(const std::string&) { return "a private mount (Linux only)"; }
 
 void UnmountSmallDisk(const std::string&) {}
