@@ -23,7 +23,8 @@ ClipView::ClipView(HWND dialog, const ControlModel& control, const Clock& clock)
     : ControlView(dialog, control, kClassName, 0), clock_(clock) {
   SetWindowLongPtrW(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (control.clip) Open(control);
-  if (control.clip && control.clipRepeat) Play(control.clipFrom, control.clipTo, control.clipRepeat);
+  if (control.clip && control.clipRepeat)
+    Play(control.clipFrom, control.clipTo, control.clipRepeat);
 }
 
 LRESULT CALLBACK ClipView::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/Desktop.h"
 
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+// clang-format on
 
 #include <algorithm>
 
@@ -33,8 +35,7 @@ Desktop::Desktop(const Clock& clock, PictureLookup pictures)
   ClipView::RegisterClass(instance);
   TrayIcon::RegisterClass(instance);
   // Woken to the millisecond where Windows offers it; a plain timer follows the system tick.
-  timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer,
-                                  TIMER_ALL_ACCESS);
+  timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
   if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
 }
 

@@ -79,12 +79,12 @@ DialogWindow::DialogWindow(const DialogModel& d, HWND owner, Services services)
     SetWindowPos(view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   LayoutAll();
   SIZE frame = FrameSize();
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   MenuChanged(d.menu, d.closeBoxEnabled);
   // Mnemonics are underlined and the focus is drawn from the start, not only once the
   // keyboard has been used: the core shows both at all times.
-  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
-               0);
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
 }
 
 DialogWindow::~DialogWindow() {
@@ -134,8 +134,8 @@ void DialogWindow::AddView(const ControlModel& c, unsigned iconFlags) {
 }
 
 void DialogWindow::ApplyAll(const ControlModel& c, ControlView& view) {
-  for (ViewChange what : {ViewChange::Text, ViewChange::Picture, ViewChange::Checked,
-                          ViewChange::Trackbar})
+  for (ViewChange what :
+       {ViewChange::Text, ViewChange::Picture, ViewChange::Checked, ViewChange::Trackbar})
     view.Apply(c, what);
   EnableWindow(view.hwnd(), c.enabled);
   ShowWindow(view.hwnd(), c.visible ? SW_SHOWNA : SW_HIDE);
@@ -159,8 +159,8 @@ ControlView* DialogWindow::View(std::uint32_t handle) const {
 }
 
 ControlView* DialogWindow::ViewOf(HWND child) const {
-  auto it = std::find_if(views_.begin(), views_.end(),
-                         [&](const auto& v) { return v->hwnd() == child; });
+  auto it =
+      std::find_if(views_.begin(), views_.end(), [&](const auto& v) { return v->hwnd() == child; });
   return it == views_.end() ? nullptr : it->get();
 }
 
@@ -312,7 +312,8 @@ bool DialogWindow::PreTranslate(const MSG& msg) {
 
 LRESULT CALLBACK DialogWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self =
+        static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }

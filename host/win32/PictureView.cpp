@@ -37,8 +37,8 @@ void PictureView::Layout(const DialogUnits& units) {
 void PictureView::ShowPicture(bool resize) {
   BitmapCache::Picture picture = pictures_.Get(bitmapId_, ratio_);
   if (picture.bitmap == shown_ && !resize) return;
-  auto previous = reinterpret_cast<HBITMAP>(SendMessageW(
-      hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.bitmap)));
+  auto previous = reinterpret_cast<HBITMAP>(
+      SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.bitmap)));
   // A control that made a copy of a bitmap hands the copy back; ours it only borrowed.
   if (previous && previous != shown_) DeleteObject(previous);
   shown_ = picture.bitmap;

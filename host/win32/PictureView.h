@@ -3,8 +3,8 @@
 #pragma once
 // A static picture (STATIC with SS_BITMAP). It takes the size of its picture, grown with the
 // layout (DialogUnits::PictureRatio), plus its border, not the size its template gives it, and
-// stands at the template's corner; without a picture it shows nothing. WS_BORDER and WS_EX_CLIENTEDGE are drawn by
-// Windows around the picture.
+// stands at the template's corner; without a picture it shows nothing. WS_BORDER and
+// WS_EX_CLIENTEDGE are drawn by Windows around the picture.
 #include "host/win32/BitmapCache.h"
 #include "host/win32/ControlView.h"
 

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/WinmmAudioSink.h"
 
+// clang-format off
 #include <windows.h>
 #include <mmsystem.h>
+// clang-format on
 
 #include "common/DefaultChime.h"
 #include "common/WavInfo.h"

@@ -7,8 +7,9 @@
 // its end, an asynchronous one at once, and any new cue stops the one still sounding.
 //
 // A cue with no file, or a file that is no WAV file the program reads (common/WavInfo.h) or
-// that Windows cannot play, sounds the default chime instead, from memory. Without a sound device (waveOutGetNumDevs() is 0) every call fails at once and
-// nothing waits, which is what the program's "no device" path expects.
+// that Windows cannot play, sounds the default chime instead, from memory. Without a sound device
+// (waveOutGetNumDevs() is 0) every call fails at once and nothing waits, which is what the
+// program's "no device" path expects.
 #include <cstdint>
 #include <functional>
 #include <vector>

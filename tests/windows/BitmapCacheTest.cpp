@@ -41,8 +41,8 @@ class BitmapCacheTest : public ::testing::Test {
 };
 
 TEST_F(BitmapCacheTest, ARatioADrawingWasMadeForShowsItPixelForPixel) {
-  for (auto [ratio, side, colour] : {std::tuple{1.0, 10, kBlue}, std::tuple{1.5, 15, kRed},
-                                     std::tuple{2.0, 20, kGreen}}) {
+  for (auto [ratio, side, colour] :
+       {std::tuple{1.0, 10, kBlue}, std::tuple{1.5, 15, kRed}, std::tuple{2.0, 20, kGreen}}) {
     BitmapCache::Picture picture = cache_.Get(7, ratio);
     ASSERT_TRUE(picture.bitmap) << ratio;
     EXPECT_EQ(picture.size.cx, side);

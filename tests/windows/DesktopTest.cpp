@@ -4,9 +4,12 @@
 // input over, a closed dialog gives the activation back to its owner, and the notification
 // icon's mouse messages come as tray input. Needs a display with a notification area
 // (tests/windows/host_tests.sh gives it one). Every wait ends on a real event, with a bound.
-#include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <vector>
 

@@ -3,9 +3,12 @@
 // One dialog as the Windows host shows it: the platform's own controls laid out as the dialog
 // manager would, showing the core's state and reporting raw input without acting on it.
 // Needs a display (tests/windows/host_tests.sh gives it one).
-#include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cwctype>

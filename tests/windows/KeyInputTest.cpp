@@ -46,23 +46,21 @@ TEST(KeyInputTest, LettersAndDigitsCarryTheirCharacterAndAlt) {
 }
 
 TEST(KeyInputTest, OtherKeysAndAnyKeyWithCtrlAreNotTheDialogs) {
-  const unsigned others[] = {VK_F1,     VK_F4,      VK_F10,  VK_SHIFT, VK_MENU,
-                            VK_CONTROL, VK_DELETE, VK_NUMPAD5, VK_BACK, VK_APPS};
-  for (unsigned vk : others)
-    EXPECT_FALSE(KeyInput::FromVirtualKey(vk, false, true, false)) << vk;
+  const unsigned others[] = {VK_F1,      VK_F4,     VK_F10,     VK_SHIFT, VK_MENU,
+                             VK_CONTROL, VK_DELETE, VK_NUMPAD5, VK_BACK,  VK_APPS};
+  for (unsigned vk : others) EXPECT_FALSE(KeyInput::FromVirtualKey(vk, false, true, false)) << vk;
   EXPECT_FALSE(KeyInput::FromVirtualKey('S', false, false, true));
   EXPECT_FALSE(KeyInput::FromVirtualKey(VK_RETURN, false, false, true));
 }
 
 TEST(TrayIconTest, TheSixMouseMessagesReachTheProgramAndNothingElse) {
-  const UINT mouse[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,
+  const UINT mouse[] = {WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP,
                         WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP};
-  for (UINT m : mouse)
-    EXPECT_EQ(TrayIcon::MessageFor(m), static_cast<int>(m));
-  const UINT others[] = {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDBLCLK, WM_CONTEXTMENU,
-                         WM_USER + 0 /* NIN_SELECT */, WM_USER + 2 /* NIN_BALLOONSHOW */};
-  for (UINT m : others)
-    EXPECT_EQ(TrayIcon::MessageFor(m), 0) << m;
+  for (UINT m : mouse) EXPECT_EQ(TrayIcon::MessageFor(m), static_cast<int>(m));
+  const UINT others[] = {
+      WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDBLCLK, WM_CONTEXTMENU, WM_USER + 0 /* NIN_SELECT */,
+      WM_USER + 2 /* NIN_BALLOONSHOW */};
+  for (UINT m : others) EXPECT_EQ(TrayIcon::MessageFor(m), 0) << m;
 }
 
 }  // namespace

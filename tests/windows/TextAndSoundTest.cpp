@@ -22,7 +22,9 @@ TEST(WideTextTest, UserFoldersAndAliensSurviveTheRoundTrip) {
 }
 
 TEST(WideTextTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
-  std::wstring wide = Widen("a\xff" "b");
+  std::wstring wide = Widen(
+      "a\xff"
+      "b");
   ASSERT_EQ(wide.size(), 3u);
   EXPECT_EQ(wide[0], L'a');
   EXPECT_EQ(wide[1], L'\ufffd');

@@ -7,9 +7,12 @@
 // a synchronous cue there holds the caller about half a second whatever its length: what can
 // be checked is that it holds the caller at all, and for no longer than the cue and a second.
 // Times are measured, never slept.
-#include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
 #include <mmsystem.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
