@@ -78,7 +78,7 @@ DialogWindow::DialogWindow(const DialogModel& d, HWND owner, Services services)
   for (auto& view : views_)
     SetWindowPos(view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   LayoutAll();
-  SIZE frame = FrameSize();
+  SIZE frame = FrameSize(*units_);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   MenuChanged(d.menu, d.closeBoxEnabled);
@@ -146,9 +146,9 @@ void DialogWindow::LayoutAll() {
   for (auto& view : views_) view->Layout(*units_);
 }
 
-SIZE DialogWindow::FrameSize() const {
-  RECT r{0, 0, units_->ToPixelsX(rect_.cx), units_->ToPixelsY(rect_.cy)};
-  AdjustWindowRectExForDpi(&r, style_, FALSE, exStyle_, units_->dpi());
+SIZE DialogWindow::FrameSize(const DialogUnits& units) const {
+  RECT r{0, 0, units.ToPixelsX(rect_.cx), units.ToPixelsY(rect_.cy)};
+  AdjustWindowRectExForDpi(&r, style_, FALSE, exStyle_, units.dpi());
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -255,7 +255,7 @@ void DialogWindow::Raise() {
 // the screen, as the dialog manager does.
 void DialogWindow::Place() {
   placed_ = true;
-  const SIZE size = FrameSize();
+  const SIZE size = FrameSize(*units_);
   POINT at{};
   HMONITOR monitor = MonitorFromWindow(owner_ ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
@@ -349,6 +349,13 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       OnFocusBack();
       return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The size the window will have at the new density, so that Windows suggests a place
+      // for exactly that size.
+      DialogUnits at(static_cast<UINT>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = FrameSize(at);
+      return TRUE;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -404,7 +411,7 @@ void DialogWindow::OnFocusBack() {
 void DialogWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   units_ = std::make_unique<DialogUnits>(dpi);
   LayoutAll();
-  const SIZE size = FrameSize();
+  const SIZE size = FrameSize(*units_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

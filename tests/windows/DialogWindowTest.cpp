@@ -294,6 +294,10 @@ TEST_F(DialogWindowTest, APictureTakesItsBitmapsSizeAndShowsNothingWithoutOne) {
 TEST_F(DialogWindowTest, OnADenserScreenTheFontLayoutAndPicturesAreMadeAgain) {
   const DialogUnits dense(192);
   ASSERT_GT(dense.baseY(), 13);
+  // Asked first, the window names the size it will take, so that Windows can place it.
+  SIZE coming{};
+  EXPECT_TRUE(SendMessageW(window_->hwnd(), WM_GETDPISCALEDSIZE, 192,
+                           reinterpret_cast<LPARAM>(&coming)));
   RECT suggested{100, 100, 700, 600};
   SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
                reinterpret_cast<LPARAM>(&suggested));
@@ -307,6 +311,8 @@ TEST_F(DialogWindowTest, OnADenserScreenTheFontLayoutAndPicturesAreMadeAgain) {
   RECT frame{};
   GetWindowRect(window_->hwnd(), &frame);
   EXPECT_EQ(frame.left, 100) << "where Windows suggested";
+  EXPECT_EQ(frame.right - frame.left, coming.cx);
+  EXPECT_EQ(frame.bottom - frame.top, coming.cy);
   // The picture grows with the layout, not with the density alone.
   GetClientRect(Child(kPicture), &client);
   EXPECT_EQ(client.right, static_cast<LONG>(std::lround(20 * dense.PictureRatio())));
