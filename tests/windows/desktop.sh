@@ -39,7 +39,8 @@ wait_for() {
 }
 
 desktop_prefix() {
-  export WINEPREFIX=$1/wineprefix-desktop
+  WINEPREFIX=$(cd "$1" && pwd)/wineprefix-desktop
+  export WINEPREFIX
   if [ ! -f "$WINEPREFIX/.quorblex-ready" ]; then
     mkdir -p "$WINEPREFIX"
     exec 8>"$WINEPREFIX.lock"
@@ -54,6 +55,7 @@ desktop_prefix() {
       mkdir -p "$fonts"
       for f in /usr/share/wine/fonts/*; do cp "$f" "$fonts/"; done
       wineserver -w
+      [ -f "$WINEPREFIX/system.reg" ] || desktop_fail "Wine could not make $WINEPREFIX"
       touch "$WINEPREFIX/.quorblex-ready"
     fi
     flock -u 8
