@@ -4,7 +4,8 @@
 # Installs what is missing, builds, and runs every test.
 #
 #   ./test.sh          the whole suite in a few minutes: unit, behaviour, desktop and sound
-#                      tests, then tools/harden.sh (sanitizers, brief fuzzing, a short soak)
+#                      tests, then tools/harden.sh (sanitizers, brief fuzzing, a short soak),
+#                      then tools/windows_tests.sh (the Windows build under Wine)
 #   ./test.sh --long   the same with the full soak (20 users x 24 virtual hours) and
 #                      five minutes of fuzzing a target
 set -euo pipefail
@@ -27,6 +28,11 @@ install_missing "${HARDEN_PACKAGES[@]}"
 mkdir -p build-harden
 tools/harden.sh --build-only >build-harden/build.log 2>&1 &
 harden_build=$!
+# The Windows build (mingw-w64) and its Wine prefix likewise, once its compiler is in.
+install_missing "${WINDOWS_PACKAGES[@]}"
+mkdir -p build-windows
+tools/windows_tests.sh --build-only >build-windows/build.log 2>&1 &
+windows_build=$!
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 echo "== test: packages ready after $((SECONDS - start)) s"
 
@@ -37,6 +43,18 @@ cmake --build build -j"$jobs"
 echo "== test: built after $((SECONDS - start)) s"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 echo "== test: tests passed after $((SECONDS - start)) s"
+
+if ! wait "$windows_build"; then
+  cat build-windows/build.log
+  echo "test: the Windows build failed (its log is above)" >&2
+  exit 1
+fi
+# The Windows programs under Wine (the core's tests, the recorded transcripts, the desktop
+# program on a private display, the installer) run beside the package check and the sanitizer
+# stage, which leave a core idle much of the time; their report follows at the end.
+tools/windows_tests.sh >build-windows/test.log 2>&1 &
+windows_tests=$!
+
 tools/check_package.sh build
 echo "== test: package checked after $((SECONDS - start)) s"
 
@@ -47,4 +65,13 @@ if ! wait "$harden_build"; then
 fi
 # The same tests under the sanitizers, the fuzzers from their seeds, and the soak.
 tools/harden.sh "${long[@]}"
+echo "== test: sanitizer stage passed after $((SECONDS - start)) s"
+
+windows_status=0
+wait "$windows_tests" || windows_status=$?
+cat build-windows/test.log
+if [ "$windows_status" -ne 0 ]; then
+  echo "test: the Windows tests failed (their log is above)" >&2
+  exit 1
+fi
 echo "== test: all passed in $((SECONDS - start)) s"

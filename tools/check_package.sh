@@ -100,11 +100,11 @@ grep -q '^0 clip open "qx.avi" ok$' <<<"$transcript" ||
 grep -q ' sound "scanning.wav" sync$' <<<"$transcript" ||
   fail "unpacked quorblex-sim does not find its cues"
 grep -q ' missing' <<<"$transcript" && fail "unpacked quorblex-sim misses a data file"
-[ "$("$root/usr/bin/quorblex-sim" --version)" = "quorblex-sim (Quorblex Pro) $version" ] ||
+[ "$("$root/usr/bin/quorblex-sim" --version | head -n1)" = "quorblex-sim (Quorblex Pro) $version" ] ||
   fail "unpacked quorblex-sim --version"
 if [ "$desktop" = ON ]; then
   out=$(cd "$tmp/cwd" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
-    "$root/usr/bin/quorblex" --version)
+    "$root/usr/bin/quorblex" --version | head -n1)
   [ "$out" = "quorblex (Quorblex Pro) $version" ] || fail "unpacked quorblex --version said '$out'"
 fi
 

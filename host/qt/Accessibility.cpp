@@ -120,6 +120,7 @@ bool HasFocus(const QWidget* w) {
   if (auto* b = dynamic_cast<const PushButtonView*>(w)) look = b->FocusLook();
   if (auto* c = dynamic_cast<const CheckBoxView*>(w)) look = c->FocusLook();
   if (auto* t = dynamic_cast<const TrackbarView*>(w)) look = t->FocusLook();
+  if (auto* c = dynamic_cast<const ClipView*>(w)) look = c->FocusLook();
   return look && w->isActiveWindow();
 }
 
@@ -128,6 +129,15 @@ QAccessible::State WithFocus(QAccessible::State s, const QWidget* w) {
   s.focused = HasFocus(w);
   return s;
 }
+
+// The clip, a tab stop of the main window.
+class ClipAccessible : public QAccessibleWidget {
+ public:
+  explicit ClipAccessible(ClipView* c) : QAccessibleWidget(c, QAccessible::Animation) {}
+  QAccessible::State state() const override {
+    return WithFocus(QAccessibleWidget::state(), widget());
+  }
+};
 
 // A push button or a checkbox: pressed or toggled through the reader as by a click.
 class ButtonAccessible : public QAccessibleWidget {
@@ -197,7 +207,7 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
   if (auto* check = dynamic_cast<CheckBoxView*>(w))
     return new ButtonAccessible(check, QAccessible::CheckBox);
   if (auto* trackbar = dynamic_cast<TrackbarView*>(w)) return new SliderAccessible(trackbar);
-  if (dynamic_cast<ClipView*>(w)) return new QAccessibleWidget(w, QAccessible::Animation);
+  if (auto* clip = dynamic_cast<ClipView*>(w)) return new ClipAccessible(clip);
   if (dynamic_cast<IconView*>(w)) return new QAccessibleWidget(w, QAccessible::Graphic);
   if (dynamic_cast<StaticFrameView*>(w)) return new QAccessibleWidget(w, QAccessible::Grouping);
   if (w->objectName() == kAnnouncer && dynamic_cast<StaticTextView*>(w->parentWidget()))
@@ -205,16 +215,21 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
   return nullptr;
 }
 
-// A label's notification object: hidden, without size, never painted or clicked. Each label has
-// its own, so a reader that asks for the words a moment late still gets the ones it was told of.
+// A label's notification object: a window of its own that never reaches the screen. Orca reads
+// a notification after every object it lies in that has words of its own, so one inside the
+// label would be heard twice (the label with its caption, then the notification) and one in the
+// dialog would come after the dialog's name each time; a window of the program's own is read
+// like a desktop notification, by its words alone. Each label has its own, so a reader that asks
+// for the words a moment late still gets the ones it was told of.
 QWidget* Announcer(QWidget* label) {
   if (auto* a = label->findChild<QWidget*>(kAnnouncer, Qt::FindDirectChildrenOnly)) return a;
-  auto* a = new QWidget(label);
+  auto* a = new QWidget(label, Qt::Tool | Qt::FramelessWindowHint);
   a->setObjectName(kAnnouncer);
-  a->setAttribute(Qt::WA_TransparentForMouseEvents);
+  a->setAttribute(Qt::WA_DontShowOnScreen);  // shown and hidden for readers only
+  a->setAttribute(Qt::WA_ShowWithoutActivating);
   a->setFocusPolicy(Qt::NoFocus);
-  a->setGeometry(0, 0, 0, 0);
-  a->hide();
+  a->setUpdatesEnabled(false);
+  a->resize(1, 1);
   return a;
 }
 
@@ -224,6 +239,9 @@ void Announce(QWidget* label, const QString& words) {
   a->setAccessibleName(words);
   a->show();  // the reader hears "showing" and reads the name
 }
+
+// The keyboard focus a reader was last told of.
+QPointer<QWidget> told;
 
 }  // namespace
 
@@ -258,11 +276,15 @@ void TextChanged(QWidget* view, bool announce) {
 
 void FocusMoved(QWidget* view) {
   // The core reports its focus after every change of the dialog's focus or default button.
-  static QPointer<QWidget> told;
   if (!HasFocus(view) || told == view) return;
   told = view;
   QAccessibleEvent focus(view, QAccessible::Focus);
   QAccessible::updateAccessibility(&focus);
+}
+
+void Activated(QWidget* focused) {
+  told = nullptr;
+  FocusMoved(focused);
 }
 
 QString WithoutMnemonic(const QString& text) {

@@ -8,8 +8,13 @@
 //
 // A changed text is announced: Orca presents neither a label's new name nor its changed text
 // unless the label has the focus, and the focus never leaves the buttons; so a label that
-// changes keeps a hidden notification object that shows itself again with the new words, which
-// Orca reads out wherever the focus is.
+// changes keeps a notification object that shows itself again with the new words, which Orca
+// reads out wherever the focus is. The notification is a window of the program's own that never
+// reaches the screen, so that Orca says its words alone, not after the label or the dialog.
+//
+// The focus is the core's, so Qt never tells a reader where it is: we do, when it moves and
+// whenever a window becomes the active one (a dialog opens, the main window comes back), as
+// Qt does for its own dialogs.
 #include <QString>
 
 #include "common/Window.h"
@@ -27,6 +32,9 @@ void Describe(QWidget* view, const Window& control, const Window& dialog);
 void TextChanged(QWidget* view, bool announce);
 // The core moved the keyboard focus to `view`: the reader follows it.
 void FocusMoved(QWidget* view);
+// The window of `focused`, the control with the core's focus, became the active one: the reader
+// is told where the focus is, even if it was told so before the window was left.
+void Activated(QWidget* focused);
 // `text` as a reader should say it: a mnemonic '&' dropped, "&&" read as one '&'.
 QString WithoutMnemonic(const QString& text);
 

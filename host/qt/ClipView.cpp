@@ -15,6 +15,11 @@ ClipView::ClipView(QWidget* parent) : QWidget(parent) {
   connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
 }
 
+bool ClipView::SetFocusLook(bool on) {
+  focusLook_ = on;
+  return false;  // nothing on screen changes
+}
+
 void ClipView::Apply(const Window& control, Change what) {
   switch (what) {
     case Change::ClipOpen:

@@ -41,6 +41,9 @@ class ClipView : public QWidget, public ControlView {
   const QImage& image() const { return image_; }
   // Brings the frame up to date with the time since Play, as a tick would.
   void Advance(std::int64_t elapsedMs);
+  // The clip can hold the keyboard focus (it is a tab stop) but draws no sign of it; readers ask.
+  bool SetFocusLook(bool on) override;
+  bool FocusLook() const { return focusLook_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -64,4 +67,5 @@ class ClipView : public QWidget, public ControlView {
   int first_ = 0, count_ = 0, repeat_ = 0;
   QElapsedTimer sincePlay_;
   QTimer timer_;
+  bool focusLook_ = false;
 };

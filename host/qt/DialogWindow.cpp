@@ -248,7 +248,17 @@ void DialogWindow::Shown(const Window& d, bool initial) {
   applyingState_ = false;
 }
 
-void DialogWindow::EnabledChanged(const Window& d) { blocked_ = !d.enabled; }
+void DialogWindow::EnabledChanged(const Window& d) {
+  const bool waited = blocked_;
+  blocked_ = !d.enabled;
+  // Its dialog gone, a window that the desktop had kept active is the user's again.
+  if (waited && !blocked_ && isActiveWindow()) TellFocus();
+}
+
+// A reader hears that a window became active from Qt; where its focus is, from us.
+void DialogWindow::TellFocus() {
+  if (ControlView* focused = View(focus_)) Accessibility::Activated(focused->widget());
+}
 
 void DialogWindow::FocusChanged(const Window& d) {
   HWND def = WindowSystem::Get().DefaultLookButton(d);
@@ -257,7 +267,8 @@ void DialogWindow::FocusChanged(const Window& d) {
     changed |= view->SetDefaultLook(h == def);
     if (changed && OnScreen()) view->widget()->repaint();
   }
-  if (ControlView* focused = View(d.focus); focused && OnScreen())
+  focus_ = d.focus;
+  if (ControlView* focused = View(focus_); focused && OnScreen())
     Accessibility::FocusMoved(focused->widget());
 }
 
@@ -310,6 +321,7 @@ bool DialogWindow::event(QEvent* e) {
     case QEvent::WindowActivate:
       // The desktop made a window active that waits for its modal dialog: the dialog it is.
       if (blocked_ && toModal_) toModal_();
+      if (!blocked_) TellFocus();
       return QWidget::event(e);
     default:
       if (Swallow(e->type())) return true;

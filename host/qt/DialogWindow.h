@@ -66,6 +66,7 @@ class DialogWindow : public QWidget {
   void HandleKey(const QKeyEvent& key);
   bool OnScreen() const { return coreVisible_ && !coreMinimized_ && isVisible(); }
   bool Swallow(QEvent::Type type);
+  void TellFocus();
 
   HWND hwnd_;
   int templateId_;
@@ -80,6 +81,7 @@ class DialogWindow : public QWidget {
   bool applyingState_ = false;
   std::vector<MenuItem> menu_;
   bool closeBoxEnabled_;
+  HWND focus_ = kNoWindow;  // the control with the core's keyboard focus
   std::vector<std::pair<HWND, ControlView*>> views_;
   std::map<HWND, ControlView*> byHandle_;
   QPointer<QMenu> openMenu_;

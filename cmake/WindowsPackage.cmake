@@ -1,0 +1,49 @@
+# SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows packages. `cmake --build build-windows --target package` writes, into the build
+# folder, QuorblexPro-<version>-setup.exe (NSIS: Program Files\Quorblex Pro, a Start-menu
+# shortcut, an Apps & features entry, an uninstaller) and QuorblexPro-<version>-windows-x64.zip
+# (the same folder to unpack anywhere). Included by cmake/WindowsPrograms.cmake once the programs
+# are defined.
+#
+# What ships is said once, by the install rules below: the programs, the licence and a readme
+# in one folder, and the data in res\ beside the programs, where they look for it first. The
+# package target installs that into a staging folder and makes both packages from it.
+
+set(windows_programs quorblex-sim)
+if(TARGET quorblex)
+  list(APPEND windows_programs quorblex)
+endif()
+install(TARGETS ${windows_programs} RUNTIME DESTINATION .)
+install(DIRECTORY res/sounds/ DESTINATION res)
+install(FILES res/qx.avi res/qx@1.5x.avi res/qx@2x.avi res/quorblex.html DESTINATION res)
+install(FILES LICENSES/GPL-3.0-or-later.txt DESTINATION . RENAME LICENSE.txt)
+# Notepad has read Unix line ends only since 2018; the readme is for people, so it gets CRLF.
+set(windows_readme ${CMAKE_BINARY_DIR}/installer/README.txt)
+configure_file(${CMAKE_SOURCE_DIR}/installer/README.txt.in ${windows_readme} @ONLY
+               NEWLINE_STYLE CRLF)
+install(FILES ${windows_readme} DESTINATION .)
+
+# makensis is a program of the build machine, not of the Windows tree.
+find_program(QUORBLEX_MAKENSIS makensis)
+set(package_stage ${CMAKE_BINARY_DIR}/package/QuorblexPro-${PROJECT_VERSION}-windows-x64)
+add_custom_target(package
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_stage}
+  COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${package_stage} --strip
+  COMMAND ${CMAKE_COMMAND} -DSTAGE=${package_stage} -DOUT_DIR=${CMAKE_BINARY_DIR}
+          -DVERSION=${PROJECT_VERSION} -DMAKENSIS=${QUORBLEX_MAKENSIS}
+          -DNSIS_SCRIPT=${CMAKE_SOURCE_DIR}/installer/QuorblexPro.nsi
+          -DICON=${CMAKE_SOURCE_DIR}/res/icons/quorblex.ico
+          -DPORTRAIT=${CMAKE_SOURCE_DIR}/res/bitmaps/168@2x.bmp
+          -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt
+          "-DMTIME=${QUORBLEX_RELEASE_DATE} 12:00:00"
+          -P ${CMAKE_SOURCE_DIR}/installer/MakePackages.cmake
+  COMMENT "Packaging Quorblex Pro for Windows"
+  VERBATIM)
+add_dependencies(package ${windows_programs})
+
+# The installer under Wine: silent install, the shortcut and the Apps & features entry, the
+# installed program starts, the silent uninstall removes it all and keeps the user's profile.
+add_test(NAME WindowsInstaller.InstallsStartsAndUninstalls
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/installer.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(WindowsInstaller.InstallsStartsAndUninstalls PROPERTIES TIMEOUT 300)
