@@ -84,9 +84,8 @@ desktop_panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p
 desktop_has_panel() { test -n "$(desktop_panel)"; }
 
 desktop_stop() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-  [ -n "$desktop_tray" ] && kill "$desktop_tray" 2>/dev/null
-  [ -n "$desktop_xvfb" ] && kill "$desktop_xvfb" 2>/dev/null
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "$desktop_tray" ]; then kill "$desktop_tray" 2>/dev/null || true; fi
+  if [ -n "$desktop_xvfb" ]; then kill "$desktop_xvfb" 2>/dev/null || true; fi
   rm -rf "$desktop_work"
-  return 0
 }

@@ -25,11 +25,11 @@ program=
 
 say() { echo "e2e: $*"; }
 fail() {
-  [ -n "${DISPLAY:-}" ] && import -window root "$shots/win32-failure.png" 2>/dev/null
+  if [ -n "${DISPLAY:-}" ]; then import -window root "$shots/win32-failure.png" 2>/dev/null || true; fi
   desktop_fail "$*"
 }
 cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null
+  if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; fi
   desktop_stop
 }
 trap cleanup EXIT
