@@ -284,11 +284,17 @@ TEST_F(DialogWindowTest, APictureTakesItsBitmapsSizeAndShowsNothingWithoutOne) {
   EXPECT_EQ(client.right, 20);
   EXPECT_EQ(client.bottom, 20);
   EXPECT_TRUE(GetWindowLongPtrW(picture, GWL_STYLE) & WS_BORDER);
-  EXPECT_TRUE(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  // Drawn as it is: the control's pixels are the picture's.
+  HDC dc = GetDC(picture);
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(0x80, 0x80, 0x80));
+  ReleaseDC(picture, dc);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(picture, shape), ERROR) << "the whole control shows";
   ControlModel none = model_.controls[4];
   none.bitmapId = 0;
   window_->ControlChanged(none, ViewChange::Picture);
-  EXPECT_FALSE(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_EQ(GetWindowRgn(picture, shape), NULLREGION) << "nothing shows, not even the border";
+  DeleteObject(shape);
 }
 
 TEST_F(DialogWindowTest, OnADenserScreenTheFontLayoutAndPicturesAreMadeAgain) {
@@ -296,8 +302,8 @@ TEST_F(DialogWindowTest, OnADenserScreenTheFontLayoutAndPicturesAreMadeAgain) {
   ASSERT_GT(dense.baseY(), 13);
   // Asked first, the window names the size it will take, so that Windows can place it.
   SIZE coming{};
-  EXPECT_TRUE(SendMessageW(window_->hwnd(), WM_GETDPISCALEDSIZE, 192,
-                           reinterpret_cast<LPARAM>(&coming)));
+  EXPECT_TRUE(
+      SendMessageW(window_->hwnd(), WM_GETDPISCALEDSIZE, 192, reinterpret_cast<LPARAM>(&coming)));
   RECT suggested{100, 100, 700, 600};
   SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
                reinterpret_cast<LPARAM>(&suggested));
