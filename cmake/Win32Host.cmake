@@ -54,3 +54,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/windows/main.cpp
   PROPERTIES COMPILE_DEFINITIONS QUORBLEX_VERSION="${PROJECT_VERSION}")
 add_dependencies(quorblex quorblex_data)
 
+
+# Its checks need GoogleTest, which the top file sets up after the programs: they are added
+# once the whole file has been read.
+cmake_language(DEFER CALL include ${CMAKE_SOURCE_DIR}/cmake/Win32HostTests.cmake)

@@ -13,11 +13,12 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev libxtst-dev 
                pocketsphinx pocketsphinx-en-us python3-pocketsphinx
                dpkg-dev file lintian desktop-file-utils appstream groff mandoc man-db reuse)
 # The Windows build and its tests under Wine (tools/windows_tests.sh): the cross compiler,
-# GoogleTest's sources to build for Windows, Wine; for the packages and their check
-# (tests/windows/installer.sh), makensis and a private X server on which the installed program
-# shows its window.
+# GoogleTest's sources to build for Windows, Wine; for quorblex.exe's windows, Wine's fonts (its
+# "MS Sans Serif"), a private X server with a notification area, xdotool to drive it, and
+# ImageMagick and xwininfo to look at it; for the packages and their check
+# (tests/windows/installer.sh), makensis.
 WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64
-                  nsis xvfb xdotool imagemagick)
+                  fonts-wine xvfb trayer xdotool imagemagick x11-utils nsis)
 
 install_missing() {
   local missing=()

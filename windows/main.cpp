@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
       return 0;
     case WindowsCommandLine::Action::kError: {
       const std::string help = WindowsCommandLine::kHelp;
-      ProgramOutput::Say("quorblex: " + command.error() + "\n" + help.substr(0, help.find('\n') + 1),
-                         true);
+      ProgramOutput::Say(
+          "quorblex: " + command.error() + "\n" + help.substr(0, help.find('\n') + 1), true);
       return 2;
     }
     case WindowsCommandLine::Action::kRun:

@@ -27,8 +27,7 @@ std::string ClipCompanion::NameFor(const std::string& name, double ratio) {
   return name.substr(0, dot) + suffix + name.substr(dot);
 }
 
-ClipCompanion::Found ClipCompanion::Find(const std::string& name, const AviClip& clip,
-                                         double dpr) {
+ClipCompanion::Found ClipCompanion::Find(const std::string& name, const AviClip& clip, double dpr) {
   std::vector<double> drawn{1};
   drawn.insert(drawn.end(), std::begin(kRatios), std::end(kRatios));
   double ratio = PictureSources::Choose(drawn, dpr);

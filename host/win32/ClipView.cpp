@@ -23,7 +23,8 @@ ClipView::ClipView(HWND dialog, const ControlModel& control, const Clock& clock)
     : ControlView(dialog, control, kClassName, 0), clock_(clock) {
   SetWindowLongPtrW(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (control.clip) Open(control);
-  if (control.clip && control.clipRepeat) Play(control.clipFrom, control.clipTo, control.clipRepeat);
+  if (control.clip && control.clipRepeat)
+    Play(control.clipFrom, control.clipTo, control.clipRepeat);
 }
 
 LRESULT CALLBACK ClipView::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,7 +103,10 @@ void ClipView::Play(int from, int to, int repeat) {
 }
 
 std::int64_t ClipView::Animate(std::int64_t now) {
-  if (!playing_ || !clip_ || !IsWindowVisible(hwnd())) return -1;
+  // Nobody sees a clip in a hidden or minimized window: it asks for no wake-ups, and catches
+  // up when it is seen again.
+  if (!playing_ || !clip_ || !IsWindowVisible(hwnd()) || IsIconic(GetAncestor(hwnd(), GA_ROOT)))
+    return -1;
   const std::int64_t per = std::max<std::int64_t>(1, clip_->MicrosPerFrame());
   const std::int64_t k = (now - started_) * 1000 / per;
   if (repeat_ > 0 && k >= static_cast<std::int64_t>(count_) * repeat_) {

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/Desktop.h"
 
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+// clang-format on
 
 #include <algorithm>
 
@@ -15,9 +17,10 @@
 #include "host/win32/HelpViewer.h"
 #include "host/win32/TrayIcon.h"
 
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
-#endif
+namespace {
+// CREATE_WAITABLE_TIMER_HIGH_RESOLUTION (Windows 10, 1803), which mingw-w64's headers lack.
+constexpr DWORD kHighResolutionTimer = 0x00000002;
+}  // namespace
 
 Desktop::Desktop(const Clock& clock, PictureLookup pictures)
     : clock_(clock),
@@ -32,8 +35,7 @@ Desktop::Desktop(const Clock& clock, PictureLookup pictures)
   ClipView::RegisterClass(instance);
   TrayIcon::RegisterClass(instance);
   // Woken to the millisecond where Windows offers it; a plain timer follows the system tick.
-  timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                  TIMER_ALL_ACCESS);
+  timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
   if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
 }
 

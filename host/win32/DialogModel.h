@@ -32,8 +32,18 @@ enum class ViewKind {
 };
 
 // What changed on a control (the core's Change, one for one).
-enum class ViewChange { Text, Picture, Enabled, Visible, Checked, Trackbar, Tooltip, ClipOpen,
-                        ClipPlay, ClipClose };
+enum class ViewChange {
+  Text,
+  Picture,
+  Enabled,
+  Visible,
+  Checked,
+  Trackbar,
+  Tooltip,
+  ClipOpen,
+  ClipPlay,
+  ClipClose
+};
 
 struct DuRect {
   int x = 0, y = 0, cx = 0, cy = 0;  // dialog units
@@ -77,7 +87,7 @@ struct DialogModel {
   DuRect rect;
   std::uint32_t style = 0, exStyle = 0;
   bool centered = false;
-  unsigned iconFlags = 0;  // a message box's icon (MB_ICONHAND, MB_ICONEXCLAMATION)
+  unsigned iconFlags = 0;              // a message box's icon (MB_ICONHAND, MB_ICONEXCLAMATION)
   std::vector<ControlModel> controls;  // template order
   std::vector<MenuEntry> menu;
   bool closeBoxEnabled = true;
@@ -87,8 +97,22 @@ struct DialogModel {
 };
 
 // A key the dialog keyboard takes (the core's Key, one for one).
-enum class KeyName { Enter, Escape, Space, Tab, ShiftTab, Left, Right, Up, Down, Home, End,
-                     PageUp, PageDown, Letter };
+enum class KeyName {
+  Enter,
+  Escape,
+  Space,
+  Tab,
+  ShiftTab,
+  Left,
+  Right,
+  Up,
+  Down,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  Letter
+};
 
 // Raw input as Windows delivered it (the core's InputEvent, one for one).
 struct UserInput {

@@ -19,8 +19,8 @@ DialogUnits::DialogUnits(UINT dpi) : dpi_(dpi ? dpi : USER_DEFAULT_SCREEN_DPI) {
   font_.reset(CreateFontIndirectW(&lf));
 
   MemoryDC dc;
-  Selection selected(dc.get(), font_ ? static_cast<HGDIOBJ>(font_.get())
-                                     : GetStockObject(DEFAULT_GUI_FONT));
+  Selection selected(dc.get(),
+                     font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW tm{};
   SIZE letters{};
   if (!GetTextMetricsW(dc.get(), &tm) || !GetTextExtentPoint32W(dc.get(), kLetters, 52, &letters)) {
@@ -42,6 +42,4 @@ RECT DialogUnits::ToPixels(const DuRect& r) const {
   return px;
 }
 
-double DialogUnits::PictureRatio() const {
-  return std::min(baseX_ / 6.0, baseY_ / 13.0);
-}
+double DialogUnits::PictureRatio() const { return std::min(baseX_ / 6.0, baseY_ / 13.0); }

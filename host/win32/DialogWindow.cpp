@@ -78,13 +78,13 @@ DialogWindow::DialogWindow(const DialogModel& d, HWND owner, Services services)
   for (auto& view : views_)
     SetWindowPos(view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   LayoutAll();
-  SIZE frame = FrameSize();
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE frame = FrameSize(*units_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   MenuChanged(d.menu, d.closeBoxEnabled);
   // Mnemonics are underlined and the focus is drawn from the start, not only once the
   // keyboard has been used: the core shows both at all times.
-  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
-               0);
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
 }
 
 DialogWindow::~DialogWindow() {
@@ -134,8 +134,8 @@ void DialogWindow::AddView(const ControlModel& c, unsigned iconFlags) {
 }
 
 void DialogWindow::ApplyAll(const ControlModel& c, ControlView& view) {
-  for (ViewChange what : {ViewChange::Text, ViewChange::Picture, ViewChange::Checked,
-                          ViewChange::Trackbar})
+  for (ViewChange what :
+       {ViewChange::Text, ViewChange::Picture, ViewChange::Checked, ViewChange::Trackbar})
     view.Apply(c, what);
   EnableWindow(view.hwnd(), c.enabled);
   ShowWindow(view.hwnd(), c.visible ? SW_SHOWNA : SW_HIDE);
@@ -146,9 +146,9 @@ void DialogWindow::LayoutAll() {
   for (auto& view : views_) view->Layout(*units_);
 }
 
-SIZE DialogWindow::FrameSize() const {
-  RECT r{0, 0, units_->ToPixelsX(rect_.cx), units_->ToPixelsY(rect_.cy)};
-  AdjustWindowRectExForDpi(&r, style_, FALSE, exStyle_, units_->dpi());
+SIZE DialogWindow::FrameSize(const DialogUnits& units) const {
+  RECT r{0, 0, units.ToPixelsX(rect_.cx), units.ToPixelsY(rect_.cy)};
+  AdjustWindowRectExForDpi(&r, style_, FALSE, exStyle_, units.dpi());
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -159,8 +159,8 @@ ControlView* DialogWindow::View(std::uint32_t handle) const {
 }
 
 ControlView* DialogWindow::ViewOf(HWND child) const {
-  auto it = std::find_if(views_.begin(), views_.end(),
-                         [&](const auto& v) { return v->hwnd() == child; });
+  auto it =
+      std::find_if(views_.begin(), views_.end(), [&](const auto& v) { return v->hwnd() == child; });
   return it == views_.end() ? nullptr : it->get();
 }
 
@@ -255,7 +255,7 @@ void DialogWindow::Raise() {
 // the screen, as the dialog manager does.
 void DialogWindow::Place() {
   placed_ = true;
-  const SIZE size = FrameSize();
+  const SIZE size = FrameSize(*units_);
   POINT at{};
   HMONITOR monitor = MonitorFromWindow(owner_ ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
@@ -312,7 +312,8 @@ bool DialogWindow::PreTranslate(const MSG& msg) {
 
 LRESULT CALLBACK DialogWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self =
+        static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
@@ -348,6 +349,13 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       OnFocusBack();
       return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The size the window will have at the new density, so that Windows suggests a place
+      // for exactly that size.
+      DialogUnits at(static_cast<UINT>(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = FrameSize(at);
+      return TRUE;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -403,7 +411,7 @@ void DialogWindow::OnFocusBack() {
 void DialogWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   units_ = std::make_unique<DialogUnits>(dpi);
   LayoutAll();
-  const SIZE size = FrameSize();
+  const SIZE size = FrameSize(*units_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -82,7 +82,8 @@ class DialogWindow {
   void ApplyAll(const ControlModel& control, ControlView& view);
   void LayoutAll();
   void Place();
-  SIZE FrameSize() const;
+  // The window's outer size for its template at the density of `units`.
+  SIZE FrameSize(const DialogUnits& units) const;
   void PaintNow();
   void Report(UserInput input);
   ControlView* View(std::uint32_t handle) const;

@@ -37,7 +37,8 @@ std::optional<KeyName> Named(unsigned vk, bool shift) {
 }
 }  // namespace
 
-std::optional<UserInput> KeyInput::FromVirtualKey(unsigned vk, bool shift, bool alt, bool ctrlOrWin) {
+std::optional<UserInput> KeyInput::FromVirtualKey(unsigned vk, bool shift, bool alt,
+                                                  bool ctrlOrWin) {
   if (ctrlOrWin) return std::nullopt;
   UserInput input;
   input.kind = UserInput::Kind::Key;

@@ -3,20 +3,15 @@
 #include "host/win32/PictureView.h"
 
 #include "host/win32/DialogUnits.h"
+#include "host/win32/GdiObjects.h"
 
 PictureView::PictureView(HWND dialog, const ControlModel& control, BitmapCache& pictures)
-    : ControlView(dialog, control, L"STATIC",
-                  SS_BITMAP | SS_REALSIZECONTROL | (control.style & WS_BORDER),
+    : ControlView(dialog, control, L"STATIC", SS_OWNERDRAW | (control.style & WS_BORDER),
                   control.exStyle & WS_EX_CLIENTEDGE),
       pictures_(pictures),
       style_(static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE))),
       exStyle_(static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE))),
       bitmapId_(control.bitmapId) {}
-
-PictureView::~PictureView() {
-  // The bitmaps belong to the cache; the control must not be left holding one when it goes.
-  if (IsWindow(hwnd())) SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, 0);
-}
 
 void PictureView::Apply(const ControlModel& control, ViewChange what) {
   if (what != ViewChange::Picture || control.bitmapId == bitmapId_) return;
@@ -36,15 +31,23 @@ void PictureView::Layout(const DialogUnits& units) {
 
 void PictureView::ShowPicture(bool resize) {
   BitmapCache::Picture picture = pictures_.Get(bitmapId_, ratio_);
-  if (picture.bitmap == shown_ && !resize) return;
-  auto previous = reinterpret_cast<HBITMAP>(SendMessageW(
-      hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.bitmap)));
-  // A control that made a copy of a bitmap hands the copy back; ours it only borrowed.
-  if (previous && previous != shown_) DeleteObject(previous);
-  shown_ = picture.bitmap;
-  if (!picture.bitmap) return;
-  RECT frame{0, 0, picture.size.cx, picture.size.cy};
-  AdjustWindowRectExForDpi(&frame, style_, FALSE, exStyle_, dpi_);
-  SetWindowPos(hwnd(), nullptr, corner_.x, corner_.y, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool changed = picture.bitmap != picture_.bitmap;
+  picture_ = picture;
+  if (!changed && !resize) return;
+  // No picture: no window to see either.
+  SetWindowRgn(hwnd(), picture_.bitmap ? nullptr : CreateRectRgn(0, 0, 0, 0), TRUE);
+  if (picture_.bitmap) {
+    RECT frame{0, 0, picture_.size.cx, picture_.size.cy};
+    AdjustWindowRectExForDpi(&frame, style_, FALSE, exStyle_, dpi_);
+    SetWindowPos(hwnd(), nullptr, corner_.x, corner_.y, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void PictureView::Draw(const DRAWITEMSTRUCT& item) {
+  if (!picture_.bitmap) return;
+  MemoryDC source;
+  Selection drawn(source.get(), picture_.bitmap);
+  BitBlt(item.hDC, 0, 0, picture_.size.cx, picture_.size.cy, source.get(), 0, 0, SRCCOPY);
 }

@@ -3,8 +3,7 @@
 #include "host/win32/PushButtonView.h"
 
 PushButtonView::PushButtonView(HWND dialog, const ControlModel& control)
-    : ControlView(dialog, control, L"BUTTON", BS_PUSHBUTTON,
-                  control.exStyle & WS_EX_CLIENTEDGE) {}
+    : ControlView(dialog, control, L"BUTTON", BS_PUSHBUTTON, control.exStyle & WS_EX_CLIENTEDGE) {}
 
 bool PushButtonView::SetDefaultLook(bool on) {
   if (isDefault_ == on) return false;

@@ -22,8 +22,8 @@ TrayIcon::TrayIcon(const std::string& tip, std::function<void(int message)> repo
     : tip_(Widen(tip)), report_(std::move(report)) {
   // A hidden top-level window rather than a message-only one: only top-level windows hear
   // that the task bar was made again.
-  window_ = CreateWindowExW(0, kClassName, L"Quorblex Pro", WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  window_ = CreateWindowExW(0, kClassName, L"Quorblex Pro", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
   if (!window_) return;
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");

@@ -196,8 +196,7 @@ Drawing DrawingFor(int id, double ratio) {
 
 }  // namespace
 
-Win32Host::Win32Host(const Clock& clock)
-    : desktop_(std::make_unique<Desktop>(clock, DrawingFor)) {}
+Win32Host::Win32Host(const Clock& clock) : desktop_(std::make_unique<Desktop>(clock, DrawingFor)) {}
 
 Win32Host::~Win32Host() = default;
 
@@ -237,6 +236,4 @@ bool Win32Host::TrayAdd(const std::string& tip) { return desktop_->TrayAdd(tip);
 
 void Win32Host::TrayDelete() { desktop_->TrayDelete(); }
 
-void Win32Host::ShowHelp(const std::string&, const std::string& path) {
-  desktop_->ShowHelp(path);
-}
+void Win32Host::ShowHelp(const std::string&, const std::string& path) { desktop_->ShowHelp(path); }

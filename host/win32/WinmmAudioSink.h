@@ -6,10 +6,12 @@
 // then behaves as the program expects: a synchronous cue returns once it has been played to
 // its end, an asynchronous one at once, and any new cue stops the one still sounding.
 //
-// A cue with no file, or a file Windows cannot play, sounds the default chime instead, from
-// memory. Without a sound device (waveOutGetNumDevs() is 0) every call fails at once and
-// nothing waits, which is what the program's "no device" path expects.
+// A cue with no file, or a file that is no WAV file the program reads (common/WavInfo.h) or
+// that Windows cannot play, sounds the default chime instead, from memory. Without a sound device
+// (waveOutGetNumDevs() is 0) every call fails at once and nothing waits, which is what the
+// program's "no device" path expects.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "common/AudioSink.h"
@@ -17,6 +19,9 @@
 class WinmmAudioSink : public AudioSink {
  public:
   WinmmAudioSink();
+  // `devices` says how many sound devices there are (waveOutGetNumDevs by default), asked at
+  // every cue: a headset may come or go while the program runs.
+  explicit WinmmAudioSink(std::function<unsigned()> devices);
   ~WinmmAudioSink() override;  // stops a cue still sounding
   WinmmAudioSink(const WinmmAudioSink&) = delete;
   WinmmAudioSink& operator=(const WinmmAudioSink&) = delete;
@@ -24,6 +29,7 @@ class WinmmAudioSink : public AudioSink {
   CueResult Play(const std::string& name, const std::string& path, bool sync) override;
 
  private:
+  std::function<unsigned()> devices_;
   // The chime as a WAV file image; it must outlive an asynchronous cue that plays it.
   std::vector<std::uint8_t> chime_;
 };

@@ -18,77 +18,31 @@ set -euo pipefail
 build=$(cd "${1:?usage: e2e.sh BUILD_DIR}" && pwd)
 exe=$build/quorblex.exe
 shots=$build/screenshots
-export WINEPREFIX=$build/wineprefix-desktop
-export WINEDEBUG=-all
-export PATH=$PATH:/usr/lib/wine
+# shellcheck source=tests/windows/desktop.sh
+source "$(dirname "$0")/desktop.sh"
 mkdir -p "$shots"
-work=$(mktemp -d)
-xvfb=
-tray=
 program=
 
 say() { echo "e2e: $*"; }
 fail() {
-  say "FAIL: $*"
-  [ -n "${DISPLAY:-}" ] && import -display "$DISPLAY" -window root "$shots/win32-failure.png" 2>/dev/null
-  exit 1
+  if [ -n "${DISPLAY:-}" ]; then import -window root "$shots/win32-failure.png" 2>/dev/null || true; fi
+  desktop_fail "$*"
 }
 cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  [ -n "$tray" ] && kill "$tray" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
+  if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; fi
+  desktop_stop
 }
 trap cleanup EXIT
 
-# wait_for SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it succeeds. (COMMAND is run
-# anew each time: a condition that looks at the screen is a function.)
-wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  local end=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || fail "no $what within $seconds s"
-    sleep 0.05
-  done
-}
-
-# ---- The Wine prefix ------------------------------------------------------------------------
-# Made once, without a display (so that no installer for Mono or Gecko asks anything). Wine's
-# own fonts go into the prefix's font folder, where this Wine looks for "MS Sans Serif"; the X
-# server has no window manager, so Wine draws the windows' captions and frames itself.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  say "making the Wine prefix"
-  env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" wine64 wineboot -i >/dev/null 2>&1
-  env -u DISPLAY wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wineserver -w
-fi
-fonts=$WINEPREFIX/drive_c/windows/Fonts
-mkdir -p "$fonts"
-for f in /usr/share/wine/fonts/*; do
-  [ -e "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
-done
-[ -e "$fonts/sserife.fon" ] || fail "Wine's fonts are missing (install fonts-wine)"
+desktop_prefix "$build"
 profile=$(find "$WINEPREFIX/drive_c/users" -maxdepth 1 -mindepth 1 -type d ! -name Public | head -n1)
 ini="$profile/AppData/Roaming/Quorblex Pro/quorblex.ini"
 # The lowest sensitivity: the monitor's first look, a minute in, then offers a scan only one
 # time in ten, so no alert comes in the way of the keys below. Setup writes all eight options.
 mkdir -p "$(dirname "$ini")"
 printf '[Options]\r\nSensitivity=1\r\n' >"$ini"
-
-# ---- X server and notification area ---------------------------------------------------------
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-wait_for 20 "X server" test -s "$work/display"
-export DISPLAY=:$(head -n1 "$work/display")
-trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
-tray=$!
-panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'; }
-has_panel() { test -n "$(panel)"; }
-wait_for 20 "notification area" has_panel
+desktop_display TRAY
+work=$desktop_work
 
 # ---- The program ----------------------------------------------------------------------------
 geometry=$work/geometry.txt
@@ -102,13 +56,13 @@ hidden() { test -z "$(window "$1")"; }
 shot() { import -window root "$shots/win32-$1.png"; }
 
 wait_for 60 "main window" shown "Quorblex Pro"
-wait_for 20 "main window layout" grep -q '^102 window' "$geometry"
+wait_for 20 "main window layout" grep -qs '^102 window' "$geometry"
 say "the main window is up, caption \"Quorblex Pro\""
 
 # The icon is a window of Wine's explorer embedded in the panel.
 icon() {
   local p
-  p=$(panel)
+  p=$(desktop_panel)
   [ -n "$p" ] && xwininfo -children -id "$p" | awk '/^ +0x/ {print $1}' | while read -r child; do
     xwininfo -children -id "$child" | awk '/"explorer.exe"/ {print $1; exit}'
   done | head -n1
