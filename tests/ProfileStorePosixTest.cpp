@@ -27,21 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProfileStorePosixTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = NewTempFolder("profile-test-");
-    ASSERT_FALSE(dir_.empty());
-  }
-  void TearDown() override { fs::remove_all(NativePath(dir_)); }
-
-  std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-  // Names in the folder other than lock files; a failed or finished write must leave no temp file.
-  std::set<std::string> Listing() const { return ListingOf(dir_); }
-
-  std::string dir_;
-};
+class ProfileStorePosixTest : public ProfileFolderTest {};
 
 TEST_F(ProfileStorePosixTest, AWriteKeepsTheFilesMode) {
   const std::string path = PathOf("quorblex.ini");

@@ -23,21 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProfileStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = NewTempFolder("profile-test-");
-    ASSERT_FALSE(dir_.empty());
-  }
-  void TearDown() override { fs::remove_all(NativePath(dir_)); }
-
-  std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
-
-  // Names in the folder other than lock files; a failed or finished write must leave no temp file.
-  std::set<std::string> Listing() const { return ListingOf(dir_); }
-
-  std::string dir_;
-};
+class ProfileStoreTest : public ProfileFolderTest {};
 
 TEST_F(ProfileStoreTest, HandWrittenFileKeepsEveryByteAfterAllEightWrites) {
   const std::string path = PathOf("quorblex.ini");

@@ -22,25 +22,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProfileStoreWindowsTest : public ::testing::Test {
+class ProfileStoreWindowsTest : public ProfileFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = NewTempFolder("profile-test-");
-    ASSERT_FALSE(dir_.empty());
-  }
+  // A read-only file would outlive the folder's removal.
   void TearDown() override {
     for (const auto& entry : fs::directory_iterator(NativePath(dir_))) {
       ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    fs::remove_all(NativePath(dir_));
+    ProfileFolderTest::TearDown();
   }
 
-  std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
   DWORD AttributesOf(const std::string& name) const {
     return ::GetFileAttributesW(NativePath(PathOf(name)).c_str());
   }
-
-  std::string dir_;
 };
 
 TEST_F(ProfileStoreWindowsTest, TheProfileLivesInTheRoamingApplicationData) {

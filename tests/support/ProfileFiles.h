@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole profile files for the profile tests, by UTF-8 path.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "common/NativePath.h"
+#include "common/SystemFolders.h"
 
 inline const char* const kKeys[] = {"UseSounds", "Monitor", "Scan1", "Scan2",
                                     "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
@@ -31,3 +34,20 @@ inline std::set<std::string> ListingOf(const std::string& dir) {
   }
   return names;
 }
+
+// Each test in a fresh temporary folder, removed after it.
+class ProfileFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = NewTempFolder("profile-test-");
+    ASSERT_FALSE(dir_.empty());
+  }
+  void TearDown() override { std::filesystem::remove_all(NativePath(dir_)); }
+
+  std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
+
+  // Names in the folder other than lock files; a failed or finished write must leave no temp file.
+  std::set<std::string> Listing() const { return ListingOf(dir_); }
+
+  std::string dir_;
+};
