@@ -38,7 +38,8 @@ add_test(NAME Win32Program.CommandLine
     version=$1; shift
     run() { "$@" 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
     v=$(run "$@" --version) || { echo "--version failed"; exit 1; }
-    [ "$v" = "quorblex (Quorblex Pro) $version" ] || { echo "--version said: $v"; exit 1; }
+    [ "$(printf '%s\n' "$v" | head -n1)" = "quorblex (Quorblex Pro) $version" ] &&
+      printf '%s\n' "$v" | grep -q 'GPL-3.0-or-later' || { echo "--version said: $v"; exit 1; }
     run "$@" --help | head -n1 | grep -q '^usage: quorblex ' || { echo "--help is wrong"; exit 1; }
     err=$(run "$@" --frobnicate); s=$?
     [ $s -eq 2 ] || { echo "unknown option exits $s, not 2"; exit 1; }

@@ -13,6 +13,7 @@
 #include "host/win32/UnbiasedClock.h"
 #include "host/win32/Win32Host.h"
 #include "host/win32/WinmmAudioSink.h"
+#include "res/LicenceNotice.h"
 #include "windows/ProgramOutput.h"
 #include "windows/WindowsCommandLine.h"
 
@@ -23,7 +24,9 @@ int main(int argc, char** argv) {
       ProgramOutput::Say(WindowsCommandLine::kHelp, false);
       return 0;
     case WindowsCommandLine::Action::kVersion:
-      ProgramOutput::Say("quorblex (Quorblex Pro) " QUORBLEX_VERSION "\n", false);
+      ProgramOutput::Say(std::string("quorblex (Quorblex Pro) " QUORBLEX_VERSION "\n") +
+                             kLicenceNotice,
+                         false);
       return 0;
     case WindowsCommandLine::Action::kError: {
       const std::string help = WindowsCommandLine::kHelp;
