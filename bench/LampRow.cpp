@@ -4,23 +4,9 @@
 
 #include <algorithm>
 
-#include "common/BmpImage.h"
-#include "common/DialogTemplate.h"
 #include "res/ResourceIds.h"
 
 namespace {
-// A bitmap resource as screen pixels (0xRRGGBB).
-Pixels Bitmap(int id) {
-  Pixels p;
-  Resources::Blob blob = Resources::FindBitmap(id);
-  auto bmp = blob.size ? BmpImage::Decode(blob.data, blob.size) : std::nullopt;
-  if (!bmp) return p;
-  p.w = bmp->width;
-  p.h = bmp->height;
-  for (uint32_t px : bmp->pixels) p.rgb.push_back(px & 0xFFFFFF);
-  return p;
-}
-
 // Whether `row` shows `picture` at `at`, leaving out its last columns from `columns` on.
 bool Shows(const Pixels& row, const PixelRect& at, const Pixels& picture, int columns) {
   if (at.w != picture.w || at.h != picture.h) return false;

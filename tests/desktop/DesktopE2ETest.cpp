@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <set>
 
-#include "common/BmpImage.h"
-#include "common/DialogTemplate.h"
 #include "res/ResourceIds.h"
 #include "tests/desktop/Harness.h"
 
@@ -19,18 +17,6 @@ namespace {
 const char* kQuiet = "[Options]\nUseSounds=0\n";
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kFace = 0xC0C0C0;
-
-// A bitmap resource as screen pixels (0xRRGGBB).
-Pixels Bitmap(int id) {
-  Pixels p;
-  Resources::Blob blob = Resources::FindBitmap(id);
-  auto bmp = blob.size ? BmpImage::Decode(blob.data, blob.size) : std::nullopt;
-  if (!bmp) return p;
-  p.w = bmp->width;
-  p.h = bmp->height;
-  for (uint32_t px : bmp->pixels) p.rgb.push_back(px & 0xFFFFFF);
-  return p;
-}
 
 PixelRect On(const PixelRect& window, const PixelRect& control) {
   return {window.x + control.x, window.y + control.y, control.w, control.h};

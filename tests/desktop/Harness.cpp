@@ -343,6 +343,17 @@ void SendCloseRequest(::Display* dpy, unsigned long window) {
   XFlush(dpy);
 }
 
+Pixels Bitmap(int id) {
+  Pixels p;
+  Resources::Blob blob = Resources::FindBitmap(id);
+  auto bmp = blob.size ? BmpImage::Decode(blob.data, blob.size) : std::nullopt;
+  if (!bmp) return p;
+  p.w = bmp->width;
+  p.h = bmp->height;
+  for (uint32_t px : bmp->pixels) p.rgb.push_back(px & 0xFFFFFF);
+  return p;
+}
+
 Pixels Grab(::Display* dpy, const PixelRect& r) {
   Pixels out;
   XImage* image = XGetImage(dpy, DefaultRootWindow(dpy), r.x, r.y, static_cast<unsigned>(r.w),

@@ -113,6 +113,8 @@ struct Pixels {
   bool operator==(const Pixels& o) const { return w == o.w && h == o.h && rgb == o.rgb; }
 };
 Pixels Grab(::Display* dpy, const PixelRect& screenRect);
+// A compiled-in bitmap resource as it shows on the screen; empty when there is none.
+Pixels Bitmap(int id);
 
 // Runs xdotool against the display; whether it succeeded.
 bool Xdotool(const Xvfb& x, const std::string& args);
