@@ -93,20 +93,10 @@ TEST_F(ProfileStoreWindowsTest, TempFilesOfWritersThatAreGoneGoWithTheNextWrite)
   const std::string alive = std::to_string(::GetCurrentProcessId());
   const std::string path = PathOf("quorblex.ini");
   WriteAll(path, "[Options]\r\nMonitor=1\r\n");
-  const std::set<std::string> stale = {".quorblex.ini." + gone + ".0.tmp",
-                                       ".quorblex.ini." + gone + ".17.tmp"};
-  const std::set<std::string> kept = {
-      ".quorblex.ini." + alive + ".3.tmp", ".quorblex.ini." + gone + ".tmp",
-      ".quorblex.ini." + gone + ".x.tmp",  ".other.ini." + gone + ".1.tmp",
-      "quorblex.ini." + gone + ".1.tmp",   ".quorblex.ini.99999999999.1.tmp"};
-  for (const auto& names : {stale, kept}) {
-    for (const std::string& name : names) WriteAll(PathOf(name), "leftover");
-  }
+  const std::set<std::string> expected = PlantTempFiles(dir_, gone, alive);
   ProfileStore store(path);
   ASSERT_TRUE(store.WriteInt("Options", "Monitor", 1));
-  std::set<std::string> expected = kept;
-  expected.insert("quorblex.ini");
-  EXPECT_EQ(ListingOf(dir_), expected);
+  EXPECT_EQ(Listing(), expected);
 }
 
 }  // namespace

@@ -35,6 +35,27 @@ inline std::set<std::string> ListingOf(const std::string& dir) {
   return names;
 }
 
+// Leftover temp files beside the profile quorblex.ini in `dir`: two of a writer that is gone
+// (process `gone`), which the next write clears up, and some it keeps: those of a writer that
+// still runs (process `alive`) and names that only look like ours. Returns what the folder holds
+// once a write has cleared up.
+inline std::set<std::string> PlantTempFiles(const std::string& dir, const std::string& gone,
+                                            const std::string& alive) {
+  const std::set<std::string> stale = {".quorblex.ini." + gone + ".0.tmp",
+                                       ".quorblex.ini." + gone + ".17.tmp"};
+  const std::set<std::string> kept = {
+      ".quorblex.ini." + alive + ".3.tmp",  ".quorblex.ini." + gone + ".tmp",
+      ".quorblex.ini." + gone + ".1.tmp.x", ".quorblex.ini." + gone + ".x.tmp",
+      ".quorblex.ini.-" + gone + ".1.tmp",  ".other.ini." + gone + ".1.tmp",
+      "quorblex.ini." + gone + ".1.tmp",    ".quorblex.ini.99999999999.1.tmp"};
+  for (const auto& names : {stale, kept}) {
+    for (const std::string& name : names) WriteAll(dir + "/" + name, "leftover");
+  }
+  std::set<std::string> after = kept;
+  after.insert("quorblex.ini");
+  return after;
+}
+
 // Each test in a fresh temporary folder, removed after it.
 class ProfileFolderTest : public ::testing::Test {
  protected:
