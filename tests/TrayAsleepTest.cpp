@@ -15,21 +15,10 @@
 #include <vector>
 
 #include "res/ResourceIds.h"
+#include "tests/support/MonitorReading.h"
 #include "tests/support/SimRun.h"
 
 namespace {
-constexpr std::int64_t kCheck = 2401 * 25;
-
-int FirstReading(std::uint32_t seed) {
-  std::uint32_t state = seed * 214013u + 2531011u;
-  return static_cast<int>(((state >> 16) & 0x7FFF) * 100 / 32768);
-}
-
-std::uint32_t SeedReading(int reading) {
-  for (std::uint32_t seed = 1;; ++seed)
-    if (FirstReading(seed) == reading) return seed;
-}
-
 std::string At(std::int64_t t) { return std::to_string(t); }
 
 // What a user could tell of a run, and the whole transcript but the wake lines.

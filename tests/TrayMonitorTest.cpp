@@ -9,25 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MonitorReading.h"
 #include "tests/support/SimRun.h"
 
 namespace {
-// 2401 ticks of 25 ms: the first reading of a run that started monitoring at 0.
-constexpr std::int64_t kCheck = 2401 * 25;
 const std::string kAlert =
     "msgbox \"Sensors Indicate Possible Activity!\\nPerform Full Scan?\" \"Quorblex Pro\" 0x34";
-
-// The monitor's reading is the first draw of a run, so a seed decides it: the classic generator,
-// one step from the seed, scaled to the bound 100.
-int FirstReading(std::uint32_t seed) {
-  std::uint32_t state = seed * 214013u + 2531011u;
-  return static_cast<int>(((state >> 16) & 0x7FFF) * 100 / 32768);
-}
-
-std::uint32_t SeedReading(int reading) {
-  for (std::uint32_t seed = 1;; ++seed)
-    if (FirstReading(seed) == reading) return seed;
-}
 
 std::string Options(const std::string& extra) { return "[Options]\nUseSounds=0\n" + extra; }
 
