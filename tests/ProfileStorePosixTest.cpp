@@ -48,13 +48,7 @@ TEST_F(ProfileStorePosixTest, WritesThatCannotHappenOnPosixReturnFalseAndChangeN
   const auto before = Listing();
   const std::pair<std::string, int> cases[] = {
       {"/proc/quorblex.ini", ENOENT}, {PathOf("loop-a"), ELOOP}, {PathOf("fifo.ini"), EINVAL}};
-  for (const auto& [path, error] : cases) {
-    ProfileStore store(path);
-    errno = 0;
-    EXPECT_FALSE(store.WriteInt("Options", "Monitor", 1)) << path;
-    EXPECT_EQ(errno, error) << path << ": " << std::strerror(errno);
-    EXPECT_EQ(store.GetInt("Options", "Monitor", 9), 9) << path;
-  }
+  for (const auto& [path, error] : cases) ExpectWriteFails(path, error);
   EXPECT_EQ(Listing(), before);
 }
 

@@ -130,13 +130,7 @@ TEST_F(ProfileStoreTest, WritesThatCannotHappenReturnFalseAndChangeNothing) {
   const std::pair<std::string, int> cases[] = {{file + "/profile.ini", ENOTDIR},
                                                {PathOf("missing/profile.ini"), ENOENT},
                                                {PathOf("dir.ini"), EISDIR}};
-  for (const auto& [path, error] : cases) {
-    ProfileStore store(path);
-    errno = 0;
-    EXPECT_FALSE(store.WriteInt("Options", "Monitor", 1)) << path;
-    EXPECT_EQ(errno, error) << path << ": " << std::strerror(errno);
-    EXPECT_EQ(store.GetInt("Options", "Monitor", 9), 9) << path;
-  }
+  for (const auto& [path, error] : cases) ExpectWriteFails(path, error);
   EXPECT_EQ(ReadAll(file), "not a folder");
   EXPECT_FALSE(fs::exists(NativePath(PathOf("missing"))));
   EXPECT_EQ(Listing(), before);

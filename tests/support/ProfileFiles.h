@@ -4,6 +4,8 @@
 // Whole profile files for the profile tests, by UTF-8 path.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "common/NativePath.h"
+#include "common/ProfileStore.h"
 #include "common/SystemFolders.h"
 
 inline const char* const kKeys[] = {"UseSounds", "Monitor", "Scan1", "Scan2",
@@ -33,6 +36,16 @@ inline std::set<std::string> ListingOf(const std::string& dir) {
     if (!name.ends_with(".lock")) names.insert(name);
   }
   return names;
+}
+
+// A write to the profile at `path` fails, saying why in errno (`error`, for the user to read),
+// and a read then finds nothing there.
+inline void ExpectWriteFails(const std::string& path, int error) {
+  ProfileStore store(path);
+  errno = 0;
+  EXPECT_FALSE(store.WriteInt("Options", "Monitor", 1)) << path;
+  EXPECT_EQ(errno, error) << path << ": " << std::strerror(errno);
+  EXPECT_EQ(store.GetInt("Options", "Monitor", 9), 9) << path;
 }
 
 // Leftover temp files beside the profile quorblex.ini in `dir`: two of a writer that is gone
