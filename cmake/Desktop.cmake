@@ -7,10 +7,8 @@ find_package(X11)
 
 # ---- The Qt host -----------------------------------------------------------------------------
 file(GLOB QT_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/qt/*.cpp)
-# The pictures for high-density screens, which the Windows host shares.
-file(GLOB PICTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/pictures/*.cpp)
-add_library(quorblex_qt STATIC ${QT_HOST_SOURCES} ${PICTURE_SOURCES} ${SCALED_PICTURES_CPP})
-target_link_libraries(quorblex_qt PUBLIC quorblex_core Qt6::Widgets)
+add_library(quorblex_qt STATIC ${QT_HOST_SOURCES})
+target_link_libraries(quorblex_qt PUBLIC quorblex_shared_host quorblex_core Qt6::Widgets)
 
 add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp
                         ${CMAKE_SOURCE_DIR}/desktop/DesktopCommandLine.cpp

@@ -12,7 +12,7 @@
 # The first two share a Wine prefix made for windowed programs, so they take turns.
 add_executable(quorblex_win32_tests
   ${CMAKE_SOURCE_DIR}/tests/windows/BitmapCacheTest.cpp
-  ${CMAKE_SOURCE_DIR}/tests/windows/DesktopTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/windows/Win32HostTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/DialogWindowTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/KeyInputTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/TestPictures.cpp

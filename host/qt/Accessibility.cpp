@@ -254,8 +254,8 @@ void Install(QWidget* window, bool messageBox) {
   window->setProperty(kWindowKind, messageBox ? kMessageBox : kDialog);
 }
 
-void Describe(QWidget* view, const Window& c, const Window& dialog) {
-  QString name = c.kind == ControlKind::Icon ? AccessibleNames::IconName(dialog.boxFlags & MB_ICONMASK)
+void Describe(QWidget* view, const ControlModel& c, const DialogModel& dialog) {
+  QString name = c.kind == ControlKind::Icon ? AccessibleNames::IconName(dialog.boxFlags & ViewStyle::kIconMask)
                                              : AccessibleNames::Name(dialog.templateId, c);
   if (!name.isEmpty()) view->setAccessibleName(name);
   QString description = AccessibleNames::Description(dialog.templateId, c);

@@ -50,7 +50,7 @@ int Position(const std::array<int, N>& ids, int id) {
   return 0;
 }
 
-const Named* Find(int templateId, const Window& c) {
+const Named* Find(int templateId, const ControlModel& c) {
   for (const Named& n : kNamed)
     if (n.templateId == templateId && n.kind == c.kind && n.controlId == c.id) return &n;
   return nullptr;
@@ -60,7 +60,7 @@ const Named* Find(int templateId, const Window& c) {
 
 namespace AccessibleNames {
 
-QString Name(int templateId, const Window& c) {
+QString Name(int templateId, const ControlModel& c) {
   if (c.kind == ControlKind::Picture) {
     bool lampBar = templateId == kMainWindow || templateId == kScanProgress;
     if (int p = Position(kLampIds, c.id); lampBar && p) return QStringLiteral("lamp %1").arg(p);
@@ -71,7 +71,7 @@ QString Name(int templateId, const Window& c) {
   return n ? QString::fromUtf8(n->name) : QString();
 }
 
-QString Description(int templateId, const Window& c) {
+QString Description(int templateId, const ControlModel& c) {
   const Named* n = Find(templateId, c);
   return n ? QString::fromUtf8(n->description) : QString();
 }
@@ -82,9 +82,9 @@ QString State(int bitmapId) {
   return {};
 }
 
-QString IconName(UINT iconFlags) {
-  if (iconFlags == MB_ICONEXCLAMATION) return QStringLiteral("warning");
-  if (iconFlags == MB_ICONHAND) return QStringLiteral("stop");
+QString IconName(std::uint32_t iconFlags) {
+  if (iconFlags == ViewStyle::kIconExclamation) return QStringLiteral("warning");
+  if (iconFlags == ViewStyle::kIconHand) return QStringLiteral("stop");
   return QStringLiteral("icon");
 }
 

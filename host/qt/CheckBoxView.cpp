@@ -10,7 +10,7 @@
 
 CheckBoxView::CheckBoxView(QWidget* parent) : QCheckBox(parent) { setFocusPolicy(Qt::NoFocus); }
 
-void CheckBoxView::Apply(const Window& control, Change what) {
+void CheckBoxView::Apply(const ControlModel& control, Change what) {
   if (what == Change::Text) {
     setText(QString::fromStdString(control.text));
     setShortcut(QKeySequence());  // the dialog's mnemonic, not Qt's

@@ -11,7 +11,7 @@ class CheckBoxView : public QCheckBox, public ControlView {
  public:
   explicit CheckBoxView(QWidget* parent);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
   bool SetFocusLook(bool on) override;
   bool FocusLook() const { return focusLook_; }
 

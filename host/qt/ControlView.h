@@ -6,7 +6,7 @@
 // copies what it needs. Enabled, visible and tooltip are the dialog window's business, the same
 // for every kind; the rest is the view's.
 #include "common/Host.h"
-#include "common/Window.h"
+#include "common/View.h"
 
 class QWidget;
 
@@ -15,7 +15,7 @@ class ControlView {
   virtual ~ControlView() = default;
   virtual QWidget* widget() = 0;
   // Copies the part of `control` that `what` names.
-  virtual void Apply(const Window& control, Change what) = 0;
+  virtual void Apply(const ControlModel& control, Change what) = 0;
   // The keyboard focus and the default-button frame, both decided by the core. True when the
   // look changed.
   virtual bool SetFocusLook(bool) { return false; }

@@ -9,7 +9,7 @@ GroupBoxView::GroupBoxView(QWidget* parent) : QGroupBox(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void GroupBoxView::Apply(const Window& control, Change what) {
+void GroupBoxView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   setTitle(QString::fromStdString(control.text));
   QFont base = parentWidget() ? parentWidget()->font() : font();

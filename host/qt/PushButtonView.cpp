@@ -9,13 +9,13 @@
 
 #include "host/qt/FontFit.h"
 
-PushButtonView::PushButtonView(QWidget* parent, DWORD exStyle)
-    : QPushButton(parent), sunken_(exStyle & WS_EX_CLIENTEDGE) {
+PushButtonView::PushButtonView(QWidget* parent, std::uint32_t exStyle)
+    : QPushButton(parent), sunken_(exStyle & ViewStyle::kExClientEdge) {
   setFocusPolicy(Qt::NoFocus);
   setAutoDefault(false);
 }
 
-void PushButtonView::Apply(const Window& control, Change what) {
+void PushButtonView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   setText(QString::fromStdString(control.text));
   // setText grabbed the mnemonic as a shortcut; the dialog handles Alt+letter itself.

@@ -7,12 +7,12 @@
 
 #include "host/qt/FontFit.h"
 
-StaticTextView::StaticTextView(QWidget* parent, DWORD style) : QWidget(parent), style_(style) {
+StaticTextView::StaticTextView(QWidget* parent, std::uint32_t style) : QWidget(parent), style_(style) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void StaticTextView::Apply(const Window& control, Change what) {
+void StaticTextView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   text_ = QString::fromStdString(control.text);
   QFont base = parentWidget() ? parentWidget()->font() : font();
@@ -25,8 +25,8 @@ void StaticTextView::Apply(const Window& control, Change what) {
 
 int StaticTextView::DrawFlags() const {
   int flags = Qt::AlignTop | Qt::TextWordWrap;
-  flags |= (style_ & 0xF) == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
-  if (!(style_ & SS_NOPREFIX)) flags |= Qt::TextShowMnemonic;
+  flags |= (style_ & 0xF) == ViewStyle::kRight ? Qt::AlignRight : Qt::AlignLeft;
+  if (!(style_ & ViewStyle::kNoPrefix)) flags |= Qt::TextShowMnemonic;
   return flags;
 }
 
