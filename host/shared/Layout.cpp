@@ -62,3 +62,7 @@ std::string Layout::GeometryLine(int templateId, const std::string& what, const 
                 r.height);
   return buf;
 }
+
+const char* Layout::DialogFace(unsigned dpi) {
+  return dpi > 96 ? "Microsoft Sans Serif" : "MS Sans Serif";
+}

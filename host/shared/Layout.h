@@ -52,4 +52,9 @@ PixelRect Place(const Placement& p);
 std::string GeometryLine(int templateId, const std::string& what, const PixelRect& r);
 
 
+// The face a Windows dialog is drawn in at `dpi`: the templates' "MS Sans Serif" at 96 dots per
+// inch, where its bitmap sizes were drawn; above that its TrueType twin "Microsoft Sans Serif",
+// which has the same metrics and scales, so that dialog units grow with the density.
+const char* DialogFace(unsigned dpi);
+
 }  // namespace Layout

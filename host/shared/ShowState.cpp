@@ -15,3 +15,9 @@ bool ShowState::RaisesOnShow(const DialogModel& d, bool initial) {
 bool ShowState::IsTaskbarRestore(bool coreVisible, bool coreMinimized) {
   return coreVisible && coreMinimized;
 }
+
+ShowState::Restore ShowState::OnRestoreCommand(bool coreVisible, bool coreMinimized,
+                                               bool minimizedOnScreen) {
+  if (IsTaskbarRestore(coreVisible, coreMinimized)) return Restore::ByCore;
+  return coreVisible && minimizedOnScreen ? Restore::ByDesktop : Restore::Nobody;
+}

@@ -15,5 +15,11 @@ bool RaisesOnShow(const DialogModel& dialog, bool initial);
 // The desktop brought back a window that the core keeps minimized: the user clicked its entry
 // in the task bar, and the core decides.
 bool IsTaskbarRestore(bool coreVisible, bool coreMinimized);
+// Who acts on the desktop's restore command for a window. The core, when it keeps the window
+// minimized; the desktop itself, when the desktop minimized a window the core shows (Show
+// desktop, a shortcut that starts the program minimized), for the core never knew; nobody
+// otherwise.
+enum class Restore { ByCore, ByDesktop, Nobody };
+Restore OnRestoreCommand(bool coreVisible, bool coreMinimized, bool minimizedOnScreen);
 
 }  // namespace ShowState
