@@ -4,19 +4,20 @@
 
 #include <algorithm>
 
+#include "host/win32/WideText.h"
+
 namespace {
 constexpr int kPoints = 8;
-constexpr wchar_t kFace[] = L"MS Sans Serif";
 constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 }  // namespace
 
-DialogUnits::DialogUnits(UINT dpi) : dpi_(dpi ? dpi : USER_DEFAULT_SCREEN_DPI) {
+DialogUnits::DialogUnits(UINT dpi, SystemCalls& calls) : dpi_(dpi ? dpi : USER_DEFAULT_SCREEN_DPI) {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(kPoints, static_cast<int>(dpi_), 72);
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, kFace, LF_FACESIZE);
-  font_.reset(CreateFontIndirectW(&lf));
+  lstrcpynW(lf.lfFaceName, Widen(Layout::DialogFace(dpi_)).c_str(), LF_FACESIZE);
+  font_.reset(calls.MakeFont(lf));
 
   MemoryDC dc;
   Selection selected(dc.get(),

@@ -4,8 +4,9 @@
 // The dialog font at one screen density, and dialog units to pixels as the Windows dialog
 // manager reckons them from that font.
 //
-// The font is "MS Sans Serif" 8 point, the one the templates name, made for the window's dots
-// per inch. Its base units are what MapDialogRect uses: the average width of the 52 letters,
+// The font is 8 point, made for the window's dots per inch: "MS Sans Serif", the one the
+// templates name, at 96; above that "Microsoft Sans Serif", for the first is a bitmap font on
+// Windows, drawn in a few sizes only, jagged and out of proportion at 125 to 200 %. Its base units are what MapDialogRect uses: the average width of the 52 letters,
 // rounded, and the font's height. A coordinate is x * baseX / 4 and y * baseY / 8, rounded as
 // MulDiv rounds.
 #include <windows.h>
@@ -13,10 +14,11 @@
 #include "common/View.h"
 #include "host/shared/Layout.h"
 #include "host/win32/GdiObjects.h"
+#include "host/win32/SystemCalls.h"
 
 class DialogUnits {
  public:
-  explicit DialogUnits(UINT dpi);
+  explicit DialogUnits(UINT dpi, SystemCalls& calls = SystemCalls::Real());
 
   UINT dpi() const { return dpi_; }
   HFONT font() const { return font_.get(); }

@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/DialogWindow.h"
 
+// clang-format off
+#include <windows.h>
+#include <oleacc.h>
+// clang-format on
+
 #include <algorithm>
 
 #include "host/win32/CheckBoxView.h"
@@ -9,6 +14,7 @@
 #include "host/win32/GroupBoxView.h"
 #include "host/win32/IconView.h"
 #include "host/win32/KeyInput.h"
+#include "host/shared/Attention.h"
 #include "host/shared/Layout.h"
 #include "host/shared/ShowState.h"
 #include "host/win32/PictureView.h"
@@ -75,13 +81,15 @@ DialogWindow::DialogWindow(const DialogModel& d, HWND owner, Services services)
   CreateWindowExW(exStyle_, kClassName, Widen(d.caption).c_str(), style_, at.left, at.top, 0, 0,
                   owner_, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
-  units_ = std::make_unique<DialogUnits>(GetDpiForWindow(hwnd_));
+  units_ = std::make_unique<DialogUnits>(GetDpiForWindow(hwnd_), *services_.calls);
+  SetIcons(units_->dpi());
+  services_.calls->SetRole(hwnd_, ROLE_SYSTEM_DIALOG);
   tooltips_ = std::make_unique<TooltipView>(hwnd_);
   for (const ControlModel& c : d.controls) AddView(c, d.boxFlags);
   // Later controls lie above earlier ones.
   for (auto& view : views_)
     SetWindowPos(view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  LayoutAll();
+  LayoutAll(*units_);
   SIZE frame = FrameSize(*units_);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -133,6 +141,7 @@ void DialogWindow::AddView(const ControlModel& c, unsigned iconFlags) {
       break;
   }
   if (!view || !view->hwnd()) return;
+  if (c.kind == ControlKind::Text) services_.calls->MarkLive(view->hwnd());
   ApplyAll(c, *view);
   views_.push_back(std::move(view));
 }
@@ -146,8 +155,17 @@ void DialogWindow::ApplyAll(const ControlModel& c, ControlView& view) {
   tooltips_->Set(view.hwnd(), c.tooltip);
 }
 
-void DialogWindow::LayoutAll() {
-  for (auto& view : views_) view->Layout(*units_);
+void DialogWindow::LayoutAll(const DialogUnits& units) {
+  for (auto& view : views_) view->Layout(units);
+}
+
+void DialogWindow::SetIcons(UINT dpi) {
+  IconObject big(ProgramIcon::Load(false, dpi)), small(ProgramIcon::Load(true, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  // The icons the window showed until now go only once it shows the new ones.
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
 }
 
 SIZE DialogWindow::FrameSize(const DialogUnits& units) const {
@@ -194,12 +212,15 @@ void DialogWindow::ControlChanged(const ControlModel& c, Change what) {
       break;
   }
   PaintNow();
+  if (Attention::IsAnnounced(c, what, coreVisible_ && !coreMinimized_))
+    services_.calls->Announce(view->hwnd(), Accessibility::kLiveRegionChanged, OBJID_CLIENT);
 }
 
 void DialogWindow::Shown(const DialogModel& d, bool initial) {
   coreVisible_ = d.visible;
   coreMinimized_ = d.minimized;
   if (!placed_) Place();
+  if (initial && d.visible) AskForAttention();
   if (initial) {
     // Controls the program set up before the window first showed (a trackbar's range, say)
     // are taken again as they are now.
@@ -223,6 +244,29 @@ void DialogWindow::Shown(const DialogModel& d, bool initial) {
   }
   if (ShowState::RaisesOnShow(d, initial)) Raise();
   PaintNow();
+  if (initial && d.visible) AnnounceOpened();
+}
+
+void DialogWindow::AskForAttention() {
+  const bool ownerShown = owner_ && IsWindowVisible(owner_) && !IsIconic(owner_);
+  DWORD process = 0;
+  if (HWND front = services_.calls->Foreground()) GetWindowThreadProcessId(front, &process);
+  if (!Attention::NeedsTaskbarButton(owner_ != nullptr, ownerShown,
+                                     process == GetCurrentProcessId()))
+    return;
+  exStyle_ |= WS_EX_APPWINDOW;
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+}
+
+// As Windows' own dialogs and message boxes tell a screen reader they opened; a message box's
+// texts are read at once.
+void DialogWindow::AnnounceOpened() {
+  services_.calls->Announce(hwnd_, EVENT_SYSTEM_DIALOGSTART, OBJID_WINDOW);
+  if (templateId_ != kMessageBoxTemplate) return;
+  services_.calls->Announce(hwnd_, EVENT_SYSTEM_ALERT, OBJID_WINDOW);
+  for (auto& view : views_)
+    if (dynamic_cast<StaticTextView*>(view.get()) && IsWindowVisible(view->hwnd()))
+      services_.calls->Announce(view->hwnd(), Accessibility::kLiveRegionChanged, OBJID_CLIENT);
 }
 
 void DialogWindow::EnabledChanged(bool enabled) { EnableWindow(hwnd_, enabled); }
@@ -254,9 +298,12 @@ void DialogWindow::MenuChanged(const std::vector<MenuItem>& menu, bool closeBoxE
   EnableMenuItem(sys, SC_CLOSE, MF_BYCOMMAND | (closeBoxEnabled ? MF_ENABLED : MF_GRAYED));
 }
 
+// Windows gives the foreground only to the program the user last turned to; when it refuses,
+// the window's caption and task-bar button flash until the user comes to it.
 void DialogWindow::Raise() {
   BringWindowToTop(hwnd_);
-  SetForegroundWindow(hwnd_);
+  if (!services_.calls->SetForeground(hwnd_) || services_.calls->Foreground() != hwnd_)
+    services_.calls->Flash(hwnd_);
 }
 
 // The main window stands at the centre of the screen; a dialog at the centre of its owner or
@@ -366,7 +413,7 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDPISCALEDSIZE: {
       // The size the window will have at the new density, so that Windows suggests a place
       // for exactly that size.
-      DialogUnits at(static_cast<UINT>(wParam));
+      DialogUnits at(static_cast<UINT>(wParam), *services_.calls);
       *reinterpret_cast<SIZE*>(lParam) = FrameSize(at);
       return TRUE;
     }
@@ -400,9 +447,16 @@ bool DialogWindow::OnSysCommand(WPARAM wParam) {
       Report(Input(InputEvent::Kind::Close));
       return true;
     case SC_RESTORE:
-      // The user clicked the task-bar entry of a window the program minimized.
-      if (ShowState::IsTaskbarRestore(coreVisible_, coreMinimized_))
-        Report(Input(InputEvent::Kind::Taskbar));
+      switch (ShowState::OnRestoreCommand(coreVisible_, coreMinimized_, IsIconic(hwnd_))) {
+        case ShowState::Restore::ByCore:
+          // The user clicked the task-bar entry of a window the program minimized.
+          Report(Input(InputEvent::Kind::Taskbar));
+          return true;
+        case ShowState::Restore::ByDesktop:
+          return false;  // Windows minimized it (Show desktop, say) and brings it back
+        case ShowState::Restore::Nobody:
+          return true;
+      }
       return true;
     case SC_MINIMIZE:
     case SC_MAXIMIZE:
@@ -424,8 +478,12 @@ void DialogWindow::OnFocusBack() {
 }
 
 void DialogWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  units_ = std::make_unique<DialogUnits>(dpi);
-  LayoutAll();
+  // The controls take the new font before the old one is deleted.
+  auto units = std::make_unique<DialogUnits>(dpi, *services_.calls);
+  LayoutAll(*units);
+  units_.swap(units);
+  units.reset();
+  SetIcons(dpi);
   const SIZE size = FrameSize(*units_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -13,8 +13,13 @@
 // has the window disabled (it owns a modal dialog) it is disabled on Windows too, not greyed:
 // it takes no input, and a click on it brings the modal dialog up.
 //
-// Per-monitor DPI aware: the font, the layout and the pictures are made again when the window
-// moves to a screen of another density.
+// Per-monitor DPI aware: the font, the layout, the pictures and the window's icons are made
+// again when the window moves to a screen of another density.
+//
+// A window that opens while the user cannot see its owner, or works in another program, gets a
+// task-bar button and flashes it when Windows keeps it from the front. For screen readers the
+// window is a dialog, its static texts are polite live regions announced as they change, and a
+// message box is announced as an alert when it opens.
 #include <windows.h>
 
 #include <cstdint>
@@ -24,6 +29,8 @@
 
 #include "common/View.h"
 #include "host/win32/DialogUnits.h"
+#include "host/win32/GdiObjects.h"
+#include "host/win32/SystemCalls.h"
 #include "host/win32/TooltipView.h"
 
 class BitmapCache;
@@ -40,6 +47,7 @@ class DialogWindow {
     std::function<void(InputEvent)> report;
     BitmapCache* pictures = nullptr;
     const Clock* clock = nullptr;
+    SystemCalls* calls = &SystemCalls::Real();
   };
 
   // `owner` is the window of the dialog this one is modal to, or null for the main window.
@@ -80,7 +88,11 @@ class DialogWindow {
 
   void AddView(const ControlModel& control, unsigned iconFlags);
   void ApplyAll(const ControlModel& control, ControlView& view);
-  void LayoutAll();
+  void LayoutAll(const DialogUnits& units);
+  void SetIcons(UINT dpi);
+  // Before the first show: a task-bar button of its own when its owner is out of sight.
+  void AskForAttention();
+  void AnnounceOpened();
   void Place();
   // The window's outer size for its template at the density of `units`.
   SIZE FrameSize(const DialogUnits& units) const;
@@ -106,4 +118,5 @@ class DialogWindow {
   bool coreVisible_ = false, coreMinimized_ = false;
   bool placed_ = false;
   bool silenced_ = false;
+  IconObject bigIcon_, smallIcon_;
 };

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/TrayIcon.h"
 
-#include <shellapi.h>
-
 #include <iterator>
 
 #include "host/win32/ProgramIcon.h"
@@ -18,8 +16,9 @@ void TrayIcon::RegisterClass(HINSTANCE instance) {
   RegisterClassExW(&wc);
 }
 
-TrayIcon::TrayIcon(const std::string& tip, std::function<void(int message)> report)
-    : tip_(Widen(tip)), report_(std::move(report)) {
+TrayIcon::TrayIcon(const std::string& tip, std::function<void(int message)> report,
+                   SystemCalls& calls)
+    : calls_(calls), tip_(Widen(tip)), report_(std::move(report)) {
   // A hidden top-level window rather than a message-only one: only top-level windows hear
   // that the task bar was made again.
   window_ = CreateWindowExW(0, kClassName, L"Quorblex Pro", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -30,30 +29,60 @@ TrayIcon::TrayIcon(const std::string& tip, std::function<void(int message)> repo
   // A program that runs with more rights than Explorer must let that message through.
   if (taskbarCreated_) ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
   added_ = Add();
+  if (!added_) SetTimer(window_, kRetryTimer, kRetryMs, nullptr);
 }
 
 TrayIcon::~TrayIcon() {
   if (!window_) return;
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = window_;
-  data.uID = kId;
-  if (added_) Shell_NotifyIconW(NIM_DELETE, &data);
+  NOTIFYICONDATAW data = Data(0);
+  if (added_) calls_.NotifyIcon(NIM_DELETE, data);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
 }
 
-bool TrayIcon::Add() {
-  icon_.reset(ProgramIcon::Load(true, GetDpiForSystem()));
+NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = window_;
   data.uID = kId;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uFlags = flags;
   data.uCallbackMessage = kCallback;
   data.hIcon = icon_.get();
   lstrcpynW(data.szTip, tip_.c_str(), static_cast<int>(std::size(data.szTip)));
-  return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  return data;
+}
+
+bool TrayIcon::Add() {
+  icon_.reset(ProgramIcon::Load(true, GetDpiForSystem()));
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  if (calls_.NotifyIcon(NIM_ADD, data)) return true;
+  // A busy task bar may time out and still add the icon.
+  return calls_.NotifyIcon(NIM_MODIFY, data);
+}
+
+void TrayIcon::Retry() {
+  if (!added_ && ++retries_ <= kRetries) added_ = Add();
+  if (added_ || retries_ >= kRetries) KillTimer(window_, kRetryTimer);
+}
+
+bool TrayIcon::Expected() const { return window_ && !calls_.TaskbarPresent(); }
+
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!added_) return;
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  lstrcpynW(data.szInfoTitle, Widen(title).c_str(), static_cast<int>(std::size(data.szInfoTitle)));
+  lstrcpynW(data.szInfo, Widen(text).c_str(), static_cast<int>(std::size(data.szInfo)));
+  data.dwInfoFlags = NIIF_USER | NIIF_LARGE_ICON | NIIF_NOSOUND;
+  balloonIcon_.reset(ProgramIcon::Load(false, GetDpiForSystem()));
+  data.hBalloonIcon = balloonIcon_.get();
+  calls_.NotifyIcon(NIM_MODIFY, data);
+}
+
+void TrayIcon::HideBalloon() {
+  if (!added_) return;
+  // An empty text takes the balloon away.
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  calls_.NotifyIcon(NIM_MODIFY, data);
 }
 
 int TrayIcon::MessageFor(LPARAM lParam) {
@@ -76,9 +105,14 @@ LRESULT CALLBACK TrayIcon::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (int mouse = MessageFor(lParam)) self->report_(mouse);
     return 0;
   }
+  if (self && message == WM_TIMER && wParam == kRetryTimer) {
+    self->Retry();
+    return 0;
+  }
   if (self && self->taskbarCreated_ && message == self->taskbarCreated_) {
     // Explorer started again without our icon; a task bar that kept it refuses the second.
     self->added_ = self->Add() || self->added_;
+    if (self->added_) KillTimer(hwnd, kRetryTimer);
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -15,15 +15,27 @@
 #include "host/win32/DialogWindow.h"
 #include "host/win32/GeometryDump.h"
 #include "host/win32/HelpViewer.h"
+#include "host/win32/SystemCalls.h"
 #include "host/win32/TrayIcon.h"
 
 namespace {
 // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION (Windows 10, 1803), which mingw-w64's headers lack.
 constexpr DWORD kHighResolutionTimer = 0x00000002;
+
+constexpr char kBalloonTitle[] = "Quorblex Pro keeps watch from here";
+constexpr char kBalloonText[] =
+    "The program still runs, in the notification area by the clock. Click its icon to bring the "
+    "window back. No icon in sight? Open the arrow beside the clock: Windows keeps new icons "
+    "there until you move them out.";
+
+bool IsMainWindow(const DialogModel& d) {
+  return d.owner == kNoView && d.templateId != kMessageBoxTemplate;
+}
 }  // namespace
 
-Win32Host::Win32Host(const Clock& clock, PictureLookup pictures)
+Win32Host::Win32Host(const Clock& clock, PictureLookup pictures, SystemCalls* calls)
     : clock_(clock),
+      calls_(calls ? calls : &SystemCalls::Real()),
       pictures_(std::make_unique<BitmapCache>(std::move(pictures))),
       dump_(std::make_unique<GeometryDump>()) {
   // The shell's ways of opening a page may be COM objects.
@@ -123,6 +135,8 @@ void Win32Host::WindowCreated(const DialogModel& dialog) {
   services.report = [this](InputEvent input) { input_.Report(std::move(input)); };
   services.pictures = pictures_.get();
   services.clock = &clock_;
+  services.calls = calls_;
+  if (Attention::IsScan(dialog.templateId)) Balloon(balloon_.ScanOpened());
   windows_.push_back(
       std::make_unique<DialogWindow>(dialog, owner ? owner->hwnd() : nullptr, services));
 }
@@ -131,6 +145,7 @@ void Win32Host::WindowDestroyed(ViewHandle dialog) {
   auto it = std::find_if(windows_.begin(), windows_.end(),
                          [&](const auto& w) { return w->handle() == dialog; });
   if (it == windows_.end()) return;
+  if (Attention::IsScan((*it)->templateId())) balloon_.ScanClosed();
   (*it)->Silence();
   closing_.push_back(std::move(*it));
   windows_.erase(it);
@@ -147,6 +162,17 @@ void Win32Host::WindowShown(const DialogModel& dialog, bool initial) {
   if (!w) return;
   w->Shown(dialog, initial);
   if (initial) dump_->Write(*w);
+  if (!IsMainWindow(dialog)) return;
+  if (dialog.visible)
+    Balloon(balloon_.MainShown());
+  else
+    Balloon(balloon_.MainHidden(tray_ && tray_->Added()));
+}
+
+void Win32Host::Balloon(Attention::Balloon::Action action) {
+  if (!tray_) return;
+  if (action == Attention::Balloon::Action::Show) tray_->ShowBalloon(kBalloonTitle, kBalloonText);
+  if (action == Attention::Balloon::Action::Withdraw) tray_->HideBalloon();
 }
 
 void Win32Host::WindowEnabled(ViewHandle dialog, bool enabled) {
@@ -173,14 +199,19 @@ void Win32Host::ControlChanged(ViewHandle dialog, const ControlModel& control, C
 // ---- Notification icon and help -------------------------------------------------------------
 
 bool Win32Host::TrayAdd(const std::string& tip) {
-  tray_ = std::make_unique<TrayIcon>(tip, [this](int message) {
-    InputEvent input;
-    input.kind = InputEvent::Kind::Tray;
-    input.id = message;
-    input_.Report(std::move(input));
-  });
-  if (tray_->Added()) return true;
-  tray_.reset();
+  tray_ = std::make_unique<TrayIcon>(
+      tip,
+      [this](int message) {
+        InputEvent input;
+        input.kind = InputEvent::Kind::Tray;
+        input.id = message;
+        input_.Report(std::move(input));
+      },
+      *calls_);
+  // At logon the task bar may come after the program: the icon comes with it (or with a later
+  // try), so the program may count on it.
+  if (tray_->Added() || tray_->Expected()) return true;
+  tray_.reset();  // no notification area: the program goes to the task bar instead
   return false;
 }
 

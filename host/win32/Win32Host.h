@@ -17,6 +17,10 @@
 // queue and is handed over at the start of the next Wait. No Windows timer drives the program;
 // the clip's frames wake Wait too, but reach no further than the clip.
 //
+// The first time in a run that the main window goes to the notification area, the icon says in
+// a balloon where the program went (Windows 10 and 11 put a new icon out of sight, under the
+// arrow by the clock); never while a scan is open.
+//
 // A window the core destroys is taken down once the core has enabled its owner again
 // (ModalEnded, or the next Wait), so that Windows gives the activation back to the owner
 // rather than to another program.
@@ -28,12 +32,14 @@
 
 #include "common/Clock.h"
 #include "common/Host.h"
+#include "host/shared/Attention.h"
 #include "host/shared/InputQueue.h"
 #include "host/shared/PictureSources.h"
 
 class BitmapCache;
 class DialogWindow;
 class GeometryDump;
+class SystemCalls;
 class TrayIcon;
 
 class Win32Host : public Host {
@@ -42,7 +48,9 @@ class Win32Host : public Host {
   using PictureLookup = std::function<PictureSources::Drawing(int id, double ratio)>;
 
   // `pictures`: where the drawings come from; the compiled-in ones unless a test says.
-  explicit Win32Host(const Clock& clock, PictureLookup pictures = PictureSources::DrawingFor);
+  // `calls`: the Windows calls a test stands in for; Windows' own when null.
+  explicit Win32Host(const Clock& clock, PictureLookup pictures = PictureSources::DrawingFor,
+                     SystemCalls* calls = nullptr);
   ~Win32Host() override;
   Win32Host(const Win32Host&) = delete;
   Win32Host& operator=(const Win32Host&) = delete;
@@ -72,8 +80,11 @@ class Win32Host : public Host {
   void Sleep(std::int64_t ms);  // -1: until a message comes
   std::int64_t Animate(std::int64_t now);
   void FinishClosing();
+  void Balloon(Attention::Balloon::Action action);
 
   const Clock& clock_;
+  SystemCalls* calls_;
+  Attention::Balloon balloon_;
   std::unique_ptr<BitmapCache> pictures_;
   std::unique_ptr<GeometryDump> dump_;
   std::vector<std::unique_ptr<DialogWindow>> windows_;  // oldest first
