@@ -36,9 +36,9 @@ class DialogUnits {
   int Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
   // How much larger than the classic layout this one is: the templates, the pictures and the
   // clip were made together for base units of 6 x 13. Pictures grow with the layout rather
-  // than with the density alone, since a font is not made at every size (the bitmap font this
-  // one is comes in a few sizes, so 200 % may give base units of 9 x 20), and a picture that
-  // outgrew its place would cover its neighbours.
+  // than with the density alone, since a font's letters do not grow exactly with the density
+  // (200 % may give base units of 13 x 26 or 12 x 27), and a picture that outgrew its place
+  // would cover its neighbours.
   double PictureRatio() const;
 
  private:

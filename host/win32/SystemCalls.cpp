@@ -16,26 +16,19 @@ constexpr GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950,
 
 class RealCalls : public SystemCalls {};
 
-// The annotation service, made once on the window thread; null where the system has none.
-IAccPropServices* Annotations() {
-  static IAccPropServices* services = [] {
-    IAccPropServices* made = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&made))))
-      return static_cast<IAccPropServices*>(nullptr);
-    return made;
-  }();
-  return services;
-}
-
+// Sets one property of `window`'s client through the annotation service, made for the call: a
+// window sets a handful, and the service then lives no longer than the apartment it was made in.
 void SetInt(HWND window, const GUID& property, int value) {
-  IAccPropServices* services = Annotations();
-  if (!services) return;
+  IAccPropServices* services = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, reinterpret_cast<void**>(&services))))
+    return;
   VARIANT v;
   VariantInit(&v);
   v.vt = VT_I4;
   v.lVal = value;
   services->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, v);
+  services->Release();
 }
 }  // namespace
 
