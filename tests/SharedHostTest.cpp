@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What every desktop decides the same way, tested once with plain values: which keys a dialog
 // takes, where a window stands, how dialog units round, which clip frame shows when, and the
-// order input reaches the core in; and what catches the eye or ear of a user who looks elsewhere.
+// order input reaches the core in, and when a desktop hints where the program went.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,7 +13,6 @@
 #include "host/shared/KeyPolicy.h"
 #include "host/shared/Layout.h"
 #include "host/shared/ShowState.h"
-#include "res/ResourceIds.h"
 
 namespace {
 
@@ -121,39 +120,6 @@ TEST(SharedHost, ShowingMinimizingAndTheTaskbarsRestore) {
   EXPECT_FALSE(ShowState::RaisesOnShow(d, false));
   EXPECT_TRUE(ShowState::IsTaskbarRestore(true, true));
   EXPECT_FALSE(ShowState::IsTaskbarRestore(true, false));
-  // The restore command: the core's when it minimized the window, the desktop's when the desktop
-  // did (Show desktop), and a hidden window's nobody's.
-  using R = ShowState::Restore;
-  EXPECT_EQ(ShowState::OnRestoreCommand(true, true, true), R::ByCore);
-  EXPECT_EQ(ShowState::OnRestoreCommand(true, false, true), R::ByDesktop);
-  EXPECT_EQ(ShowState::OnRestoreCommand(true, false, false), R::Nobody);
-  EXPECT_EQ(ShowState::OnRestoreCommand(false, false, true), R::Nobody);
-}
-
-TEST(SharedHost, WhatReachesAUserWhoLooksElsewhere) {
-  // An alert over a hidden main window, or while another program is in front, gets a task-bar
-  // button; the main window has one anyway.
-  EXPECT_TRUE(Attention::NeedsTaskbarButton(true, false, true));
-  EXPECT_TRUE(Attention::NeedsTaskbarButton(true, true, false));
-  EXPECT_FALSE(Attention::NeedsTaskbarButton(true, true, true));
-  EXPECT_FALSE(Attention::NeedsTaskbarButton(false, false, false));
-
-  // A screen reader hears a text that changes or appears in a shown window, nothing else.
-  ControlModel text;
-  EXPECT_TRUE(Attention::IsAnnounced(text, Change::Text, true));
-  EXPECT_TRUE(Attention::IsAnnounced(text, Change::Visible, true));
-  EXPECT_FALSE(Attention::IsAnnounced(text, Change::Text, false));
-  EXPECT_FALSE(Attention::IsAnnounced(text, Change::Enabled, true));
-  text.visible = false;
-  EXPECT_FALSE(Attention::IsAnnounced(text, Change::Visible, true)) << "one that went away";
-  ControlModel lamp;
-  lamp.kind = ControlKind::Picture;
-  EXPECT_FALSE(Attention::IsAnnounced(lamp, Change::Picture, true));
-
-  // Fonts: the templates' face where its bitmaps were drawn, the scalable twin above it.
-  EXPECT_STREQ(Layout::DialogFace(96), "MS Sans Serif");
-  EXPECT_STREQ(Layout::DialogFace(120), "Microsoft Sans Serif");
-  EXPECT_STREQ(Layout::DialogFace(192), "Microsoft Sans Serif");
 }
 
 TEST(SharedHost, TheNotificationAreaHintComesOnceARunAndNeverOverAScan) {
@@ -174,11 +140,6 @@ TEST(SharedHost, TheNotificationAreaHintComesOnceARunAndNeverOverAScan) {
   EXPECT_EQ(overScan.MainShown(), A::None);
   EXPECT_EQ(overScan.MainHidden(true), A::Show) << "the first time it may show";
   EXPECT_EQ(overScan.MainShown(), A::Withdraw) << "the user found the window";
-
-  EXPECT_TRUE(Attention::IsScan(IDD_SCAN_PROGRESS));
-  EXPECT_TRUE(Attention::IsScan(IDD_ABDUCTEE_RESULTS));
-  EXPECT_FALSE(Attention::IsScan(IDD_ABOUTBOX));
-  EXPECT_FALSE(Attention::IsScan(kMessageBoxTemplate));
 }
 
 TEST(SharedHost, AClipKeepsItsRateFromTheRequestAndStopsOnItsLastFrame) {
@@ -190,7 +151,7 @@ TEST(SharedHost, AClipKeepsItsRateFromTheRequestAndStopsOnItsLastFrame) {
   EXPECT_FALSE(s.Playing()) << "one frame played once only shows";
   EXPECT_EQ(s.Play(5, 1000, 1, 3, 2, 1000), 1);
   ASSERT_TRUE(s.Playing());
-  EXPECT_EQ(s.PeriodMs(), 10);  // a beat no faster than 10 ms
+  EXPECT_EQ(s.PeriodMs(), 10);           // a beat no faster than 10 ms
   ClipSchedule::Step late = s.At(1004);  // a wake-up late by frames skips them
   EXPECT_EQ(late.frame, 2);
   EXPECT_EQ(late.next, 1005);

@@ -58,8 +58,8 @@ PixelRect Layout::Place(const Placement& p) {
 std::string Layout::GeometryLine(int templateId, const std::string& what, const PixelRect& r) {
   const std::string win = templateId == kMessageBoxTemplate ? "msgbox" : std::to_string(templateId);
   char buf[160];
-  std::snprintf(buf, sizeof buf, "%s %s %d %d %d %d\n", win.c_str(), what.c_str(), r.x, r.y, r.width,
-                r.height);
+  std::snprintf(buf, sizeof buf, "%s %s %d %d %d %d\n", win.c_str(), what.c_str(), r.x, r.y,
+                r.width, r.height);
   return buf;
 }
 

@@ -18,8 +18,8 @@ namespace Layout {
 
 // How a division by 4 or 8 (dialog units) or by 2 (a centre) comes out.
 enum class Rounding {
-  Floor,    // toward minus infinity, as Qt's own geometry does
-  MulDiv,   // to the nearest, halves away from zero, as Windows' MulDiv
+  Floor,   // toward minus infinity, as Qt's own geometry does
+  MulDiv,  // to the nearest, halves away from zero, as Windows' MulDiv
 };
 
 // A dialog font's base units: its average character width and its height, in pixels.
@@ -38,10 +38,10 @@ PixelRect ToPixels(const Rect& du, BaseUnits base, Rounding rounding);
 struct Placement {
   int width = 0, height = 0;
   bool owned = false, centered = false;
-  PixelRect owner;         // the owner's frame
+  PixelRect owner;               // the owner's frame
   int clientX = 0, clientY = 0;  // the owner's client origin
   int offsetX = 0, offsetY = 0;  // the template's corner, in pixels
-  PixelRect area;          // the screen's work area
+  PixelRect area;                // the screen's work area
   // Qt centres a rectangle on the centre pixel of another; Windows halves the free space.
   enum class Centre { OnCentrePixel, HalfTheSpace } centre = Centre::HalfTheSpace;
 };
@@ -50,7 +50,6 @@ PixelRect Place(const Placement& p);
 // The line a window's geometry is dumped with (the desktop tests read these): the window's
 // template label, what ("window" or a control's id) and a rectangle in pixels.
 std::string GeometryLine(int templateId, const std::string& what, const PixelRect& r);
-
 
 // The face a Windows dialog is drawn in at `dpi`: the templates' "MS Sans Serif" at 96 dots per
 // inch, where its bitmap sizes were drawn; above that its TrueType twin "Microsoft Sans Serif",

@@ -6,9 +6,9 @@
 //
 // The font is 8 point, made for the window's dots per inch: "MS Sans Serif", the one the
 // templates name, at 96; above that "Microsoft Sans Serif", for the first is a bitmap font on
-// Windows, drawn in a few sizes only, jagged and out of proportion at 125 to 200 %. Its base units are what MapDialogRect uses: the average width of the 52 letters,
-// rounded, and the font's height. A coordinate is x * baseX / 4 and y * baseY / 8, rounded as
-// MulDiv rounds.
+// Windows, drawn in a few sizes only, jagged and out of proportion at 125 to 200 %. Its base units
+// are what MapDialogRect uses: the average width of the 52 letters, rounded, and the font's height.
+// A coordinate is x * baseX / 4 and y * baseY / 8, rounded as MulDiv rounds.
 #include <windows.h>
 
 #include "common/View.h"

@@ -9,14 +9,14 @@
 
 #include <algorithm>
 
+#include "host/shared/Attention.h"
+#include "host/shared/Layout.h"
+#include "host/shared/ShowState.h"
 #include "host/win32/CheckBoxView.h"
 #include "host/win32/ClipView.h"
 #include "host/win32/GroupBoxView.h"
 #include "host/win32/IconView.h"
 #include "host/win32/KeyInput.h"
-#include "host/shared/Attention.h"
-#include "host/shared/Layout.h"
-#include "host/shared/ShowState.h"
 #include "host/win32/PictureView.h"
 #include "host/win32/ProgramIcon.h"
 #include "host/win32/PushButtonView.h"
@@ -27,7 +27,6 @@
 
 namespace {
 PixelRect PixelsOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
-
 
 constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER;
 
@@ -147,8 +146,7 @@ void DialogWindow::AddView(const ControlModel& c, unsigned iconFlags) {
 }
 
 void DialogWindow::ApplyAll(const ControlModel& c, ControlView& view) {
-  for (Change what :
-       {Change::Text, Change::Picture, Change::Checked, Change::Trackbar})
+  for (Change what : {Change::Text, Change::Picture, Change::Checked, Change::Trackbar})
     view.Apply(c, what);
   EnableWindow(view.hwnd(), c.enabled);
   ShowWindow(view.hwnd(), c.visible ? SW_SHOWNA : SW_HIDE);

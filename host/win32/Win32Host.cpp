@@ -188,7 +188,7 @@ void Win32Host::FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle def
 }
 
 void Win32Host::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
-                          bool closeBoxEnabled) {
+                            bool closeBoxEnabled) {
   if (DialogWindow* w = Find(dialog)) w->MenuChanged(menu, closeBoxEnabled);
 }
 

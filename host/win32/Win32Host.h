@@ -91,6 +91,6 @@ class Win32Host : public Host {
   std::vector<std::unique_ptr<DialogWindow>> closing_;
   InputQueue input_;
   std::unique_ptr<TrayIcon> tray_;
-  void* timer_ = nullptr;          // the waitable timer's handle
+  void* timer_ = nullptr;  // the waitable timer's handle
   bool comStarted_ = false;
 };
