@@ -60,14 +60,17 @@ if(X11_FOUND)
 
   add_executable(quorblex_paint_probe ${CMAKE_SOURCE_DIR}/tests/desktop/PaintProbe.cpp)
   target_link_libraries(quorblex_paint_probe PRIVATE quorblex_qt quorblex_core)
+  add_executable(quorblex_dialog_probe ${CMAKE_SOURCE_DIR}/tests/desktop/DialogProbe.cpp)
+  target_link_libraries(quorblex_dialog_probe PRIVATE quorblex_qt quorblex_core)
 
   add_executable(quorblex_desktop_tests ${DESKTOP_TEST_SOURCES})
   target_link_libraries(quorblex_desktop_tests PRIVATE quorblex_desktop_harness GTest::gtest_main)
   target_compile_definitions(quorblex_desktop_tests PRIVATE
     QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>"
+    QUORBLEX_DIALOG_PROBE="$<TARGET_FILE:quorblex_dialog_probe>"
     QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     QUORBLEX_SCREEN_READER="${CMAKE_SOURCE_DIR}/tests/desktop/screen_reader.py")
-  add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
+  add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe quorblex_dialog_probe)
   quorblex_test_code(quorblex_desktop_tests)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 
