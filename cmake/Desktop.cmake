@@ -7,9 +7,11 @@ find_package(X11)
 
 # ---- The Qt host -----------------------------------------------------------------------------
 file(GLOB QT_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/qt/*.cpp)
+# What every host decides the same way, free of any toolkit: a dialog's one text width.
+file(GLOB SHARED_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/shared/*.cpp)
 # The pictures for high-density screens, which the Windows host shares.
 file(GLOB PICTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/pictures/*.cpp)
-add_library(quorblex_qt STATIC ${QT_HOST_SOURCES} ${PICTURE_SOURCES} ${SCALED_PICTURES_CPP})
+add_library(quorblex_qt STATIC ${QT_HOST_SOURCES} ${SHARED_HOST_SOURCES} ${PICTURE_SOURCES} ${SCALED_PICTURES_CPP})
 target_link_libraries(quorblex_qt PUBLIC quorblex_core Qt6::Widgets)
 
 add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp
@@ -26,10 +28,19 @@ endif()
 add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp
                                  ${CMAKE_SOURCE_DIR}/tests/AccessibilityTest.cpp)
 target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::Test GTest::gtest)
-target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  QUORBLEX_SIM="$<TARGET_FILE:quorblex-sim> --data ${CMAKE_BINARY_DIR}/res")
+add_dependencies(quorblex_qt_tests quorblex-sim)
 quorblex_test_code(quorblex_qt_tests)
 gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+# A dialog's texts on screens of device pixel ratio 1.5 and 2, where Qt measures them anew.
+foreach(ratio 1.5 2)
+  add_test(NAME QtHostTest.DialogTextsAtRatio${ratio}
+    COMMAND quorblex_qt_tests --gtest_filter=QtHostTest.EveryDialogHasOneFont*)
+  set_tests_properties(QtHostTest.DialogTextsAtRatio${ratio} PROPERTIES TIMEOUT 120
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${ratio}")
+endforeach()
 
 # The program introduces itself without any display, and refuses what it does not know
 # with status 2 and its usage on standard error.

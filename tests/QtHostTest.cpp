@@ -4,9 +4,16 @@
 // the core's input. The windows are made by the real window system from the real templates;
 // nothing here waits on the wall clock.
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <stdlib.h>
 
+#include <map>
+#include <set>
+
 #include <QApplication>
+#include <QFontInfo>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -35,6 +42,9 @@
 #include "host/qt/StaticTextView.h"
 #include "host/qt/TrackbarView.h"
 #include "host/qt/TrayIcon.h"
+#include "host/shared/DialogTexts.h"
+#include "host/shared/TextFit.h"
+#include "res/ResourceIds.h"
 #include "tests/support/QtHostFixture.h"
 
 namespace {
@@ -319,24 +329,166 @@ TEST_F(QtHostTest, StaticTextsAlignAndShowMnemonicsAsTheirStylesSay) {
   EXPECT_FALSE(version->DrawFlags() & Qt::TextShowMnemonic);  // SS_NOPREFIX
 }
 
-TEST_F(QtHostTest, TextsTooWideForTheirControlAreCondensedAndOthersAreNot) {
-  HWND setup = Open(169);
-  auto* fits = ViewOf<CheckBoxView>(setup, 1030);  // "Active"
-  EXPECT_EQ(fits->font().pointSize(), 8);
-  EXPECT_EQ(fits->font().stretch(), 100);
-  for (int id : {1025, 1026, 1027, 1028, 1029}) {
-    auto* box = ViewOf<CheckBoxView>(setup, id);
-    QFontMetrics m(box->font());
-    EXPECT_LE(FontFit::TextWidth(m, box->text()), box->width()) << id;
-    EXPECT_EQ(box->font().pointSize(), 8) << id;
+// ---- One text width a dialog ----------------------------------------------------------------
+
+// The font a control's text is drawn in, as a comparable value.
+std::string FontKey(const QFont& f) {
+  QFontInfo info(f);
+  return info.family().toStdString() + " " + std::to_string(f.pointSizeF()) + "pt " +
+         std::to_string(f.stretch()) + "% " + std::to_string(f.weight());
+}
+
+// Whether the text a control shows now stands whole inside it, by the style's own layout of
+// the control rather than by the margins the host reckons with.
+::testing::AssertionResult Whole(ControlView* view) {
+  QWidget* w = view->widget();
+  QFontMetrics m = w->fontMetrics();
+  auto cut = [&](const QString& text, int need, int room) {
+    return ::testing::AssertionFailure()
+           << '"' << text.toStdString() << "\" needs " << need << " px, has " << room;
+  };
+  if (auto* t = dynamic_cast<StaticTextView*>(view)) {
+    QRect need = m.boundingRect(t->rect(), t->DrawFlags(), t->text());
+    if (!t->rect().contains(need)) return cut(t->text(), need.width(), t->width()) << " (or height)";
+  } else if (auto* b = dynamic_cast<CheckBoxView*>(view)) {
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    QRect label = b->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, b);
+    int need = m.size(Qt::TextShowMnemonic, b->text()).width();
+    if (need > label.width()) return cut(b->text(), need, label.width());
+  } else if (auto* p = dynamic_cast<PushButtonView*>(view)) {
+    // Inside the sunken well and the default frame, the widest either leaves.
+    QStyleOptionButton option;
+    option.initFrom(p);
+    option.text = p->text();
+    option.rect = p->rect().adjusted(3, 3, -3, -3);
+    QRect label = p->style()->subElementRect(QStyle::SE_PushButtonContents, &option, p);
+    int need = m.size(Qt::TextShowMnemonic, p->text()).width();
+    if (need > label.width()) return cut(p->text(), need, label.width());
+  } else if (auto* g = dynamic_cast<GroupBoxView*>(view)) {
+    int need = m.size(Qt::TextShowMnemonic, g->title()).width();
+    if (need + 16 > g->width()) return cut(g->title(), need, g->width() - 16);
   }
-  QFont base = DialogUnits::Font();
-  QFont narrow = FontFit::Fit(base, [](const QFontMetrics& m) {
-    return m.horizontalAdvance(QStringLiteral("Abduction Probability:")) <= 105;
-  });
-  EXPECT_LT(narrow.stretch(), 100);
-  QFont never = FontFit::Fit(base, [](const QFontMetrics&) { return false; });
-  EXPECT_EQ(never.stretch(), 75);
+  return ::testing::AssertionSuccess();
+}
+
+TEST(TextFitTest, ADialogTakesTheWidestStretchAtWhichAllItsTextsFit) {
+  // A made-up face: a character is `stretch` / 10 pixels wide and a line 10 high. A text that
+  // wraps is taken to fill its room's width, with as many more lines as that takes.
+  auto measure = [](const TextFit::Item& item, int stretch) {
+    int widest = 0, line = 0, lines = 1;
+    for (char ch : item.text) {
+      line = ch == '\n' ? 0 : line + stretch / 10;
+      lines += ch == '\n';
+      widest = std::max(widest, line);
+    }
+    if (!item.wraps) return TextFit::Extent{widest, 10 * lines};
+    return TextFit::Extent{std::min(widest, item.room.width), 10 * (lines + widest / item.room.width)};
+  };
+  TextFit::Item fits{"Exit", {100, 16}};
+  TextFit::Item wide{"Abduction Probability:", {190, 16}};  // 22 characters: 9 px a character
+  EXPECT_EQ(TextFit::DialogStretch({fits, fits}, measure), 100);
+  EXPECT_EQ(TextFit::DialogStretch({fits, wide, {"", {0, 0}}}, measure), 89);
+  // Too high is cut too; nothing fits: the narrowest there is.
+  EXPECT_EQ(TextFit::DialogStretch({{"Imminent", {200, 8}}}, measure), TextFit::kNarrowest);
+  // A text may wrap at its spaces, but lines broken by hand stay as they are written.
+  TextFit::Item verdict{"aaaa aaaa aaaa\nbbb", {100, 60}, true};
+  EXPECT_FALSE(TextFit::FitsAt(verdict, 100, measure));
+  EXPECT_TRUE(TextFit::FitsAt({"aaaa aaaa aaaa bbb", {100, 60}, true}, 100, measure));
+  EXPECT_EQ(TextFit::DialogStretch({verdict}, measure), 79);
+}
+
+TEST_F(QtHostTest, EveryDialogHasOneFontAndEveryTextItCanShowStandsWhole) {
+  HWND main = Open(102);
+  std::vector<const DialogTemplate*> dialogs;
+  for (int id : Resources::TemplateIds()) dialogs.push_back(Resources::FindTemplate(id));
+  const DialogTemplate alert = MonitorAlertBox();
+  dialogs.push_back(&alert);
+  std::map<int, int> stretch;
+  for (const DialogTemplate* t : dialogs) {
+    SCOPED_TRACE("dialog " + TemplateLabel(t->id));
+    HWND d = t->id == 102 ? main : Open(*t, main);
+    std::string font;
+    ASSERT_EQ(Win(d).Views().size(), t->controls.size());  // in template order
+    for (size_t i = 0; i < t->controls.size(); ++i) {
+      auto [h, view] = Win(d).Views()[i];
+      if (view->Room().size.isEmpty()) continue;
+      SCOPED_TRACE("control #" + std::to_string(i));
+      if (font.empty()) font = FontKey(view->widget()->font());
+      EXPECT_EQ(FontKey(view->widget()->font()), font);
+      EXPECT_TRUE(Whole(view));
+      // Each value the program can put there later, the longest result lines among them.
+      for (const std::string& text : DialogTexts::Later(t->id, t->controls[i].id)) {
+        ws.SetText(h, text);
+        EXPECT_TRUE(Whole(view));
+      }
+    }
+    // Foreseen: none of those values made the dialog narrower after it was made.
+    for (auto& [h, view] : Win(d).Views()) EXPECT_EQ(FontKey(view->widget()->font()), font);
+    EXPECT_EQ(QFontInfo(Win(d).font()).family().left(11), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(Win(d).font().pointSize(), 8);
+    stretch[t->id] = Win(d).font().stretch();
+  }
+  EXPECT_EQ(stretch[102], 100);  // the main window keeps its look
+  EXPECT_LT(stretch[149], 100);  // "Abduction Probability:" is too wide for its 70 units
+  EXPECT_LT(stretch[174], 100);  // and the verdict keeps its three lines
+  // That narrow, the face's own condensed drawing (fonts-dejavu-extra), not Book squeezed.
+  EXPECT_EQ(QFontInfo(FontFit::AtStretch(DialogUnits::Font(), stretch[149])).styleName(),
+            QStringLiteral("Condensed"));
+
+  // A text nobody foresaw narrows the whole dialog, not only its own control.
+  HWND results = Open(149, main);
+  auto* presence = ViewOf<StaticTextView>(results, IDC_PRESENCE);
+  ws.SetText(Item(results, IDC_PRESENCE), "Detected Twice: The Great Gazoo!");
+  EXPECT_TRUE(Whole(presence));
+  EXPECT_LT(presence->font().stretch(), stretch[149]);
+  for (auto& [h, view] : Win(results).Views())
+    EXPECT_EQ(FontKey(view->widget()->font()), FontKey(presence->font()));
+}
+
+// The texts a host foresees for a dialog are the ones the program shows: in many full and
+// abductee scans on the simulator, each result line and verdict shows every one of them and no
+// other.
+TEST(DialogTextsTest, AreWhatTheProgramRevealsInManyScans) {
+  QTemporaryDir dir;
+  QString profile = dir.filePath(QStringLiteral("quorblex.ini"));
+  QFile file(profile);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Options]\nUseSounds=0\nMonitor=0\n");
+  file.close();
+  QString script = dir.filePath(QStringLiteral("scans.txt"));
+  QFile out(script);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  for (int i = 0; i < 400; ++i) {
+    out.write("click 1000\nwait 15000\nkey Enter\nwait 100\n"
+              "click 3\nwait 500\nkey Enter\nwait 1000\nkey Enter\nwait 100\n");
+    // Halfway, the first scanning method is switched off: its step says "Scanning...".
+    if (i == 200) out.write("click 1002\nwait 100\nclick 1025\nkey Enter\nwait 100\n");
+  }
+  out.close();
+  std::string command = std::string(QUORBLEX_SIM) + " --seed 7 --profile '" +
+                        profile.toStdString() + "' '" + script.toStdString() + "'";
+  FILE* sim = ::popen(command.c_str(), "r");
+  ASSERT_NE(sim, nullptr);
+  std::map<std::pair<int, int>, std::set<std::string>> shown;
+  char buf[4096];
+  while (std::fgets(buf, sizeof buf, sim)) {
+    int win = 0, id = 0, at = 0;
+    if (std::sscanf(buf, "%*d text %d %d %n", &win, &id, &at) < 2 || at == 0) continue;
+    std::string quoted(buf + at), text;
+    for (size_t i = 1; i + 1 < quoted.size() && quoted[i] != '"'; ++i) {
+      if (quoted[i] == '\\') text += quoted[++i] == 'n' ? '\n' : quoted[i];
+      else text += quoted[i];
+    }
+    if (!text.empty()) shown[{win, id}].insert(text);
+  }
+  ASSERT_EQ(::pclose(sim), 0);
+  std::map<std::pair<int, int>, std::set<std::string>> foreseen;
+  for (int win : {IDD_SCAN_PROGRESS, IDD_SCAN_RESULTS, IDD_ABDUCTEE_RESULTS})
+    for (const ControlTemplate& c : Resources::FindTemplate(win)->controls)
+      for (const std::string& text : DialogTexts::Later(win, c.id)) foreseen[{win, c.id}].insert(text);
+  EXPECT_EQ(shown, foreseen);
 }
 
 TEST_F(QtHostTest, CheckboxesAndTrackbarShowTheCoresState) {
@@ -691,6 +843,8 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(QuietOffscreen);
   QApplication app(argc, argv);
   QApplication::setFont(DialogUnits::Font());
+  // The program's own look, whose controls leave their texts the room the program's do.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -16,6 +16,7 @@
 #include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogUnits.h"
+#include "host/qt/FontFit.h"
 #include "host/qt/GroupBoxView.h"
 #include "host/qt/IconView.h"
 #include "host/qt/PictureView.h"
@@ -23,6 +24,7 @@
 #include "host/qt/StaticFrameView.h"
 #include "host/qt/StaticTextView.h"
 #include "host/qt/TrackbarView.h"
+#include "host/shared/DialogTexts.h"
 
 namespace {
 
@@ -66,6 +68,11 @@ std::optional<Key> NamedKey(int qtKey, bool shift) {
     default:
       return std::nullopt;
   }
+}
+
+// A text as the dialog font draws it at `stretch`.
+TextFit::Extent Measure(const TextFit::Item& item, int stretch) {
+  return FontFit::Measure(DialogUnits::Font(), item, stretch);
 }
 
 InputEvent Input(InputEvent::Kind kind, HWND target, int id = 0) {
@@ -114,6 +121,7 @@ DialogWindow::DialogWindow(const Window& dialog, DialogWindow* owner, Report rep
   setFixedSize(client.size());
   for (HWND h : dialog.children)
     if (const Window* c = WindowSystem::Get().Find(h)) AddView(*c, dialog);
+  FitFont();
 }
 
 DialogWindow::~DialogWindow() = default;
@@ -187,6 +195,36 @@ void DialogWindow::ApplyAll(const Window& c, ControlView* view) {
   w->setVisible(c.visible);
 }
 
+// One face, size and width for every text of the dialog, decided now from every text it can
+// show: its controls' own and those the program reveals later.
+void DialogWindow::FitFont() {
+  for (auto& [h, view] : views_) {
+    const Window* c = WindowSystem::Get().Find(h);
+    if (!c) continue;
+    std::vector<std::string> texts = DialogTexts::Later(templateId_, c->id);
+    texts.push_back(c->text);
+    for (const std::string& text : texts)
+      if (auto item = FontFit::ItemOf(*view, text)) texts_.push_back(std::move(*item));
+  }
+  ApplyStretch();
+}
+
+void DialogWindow::ApplyStretch() {
+  stretch_ = TextFit::DialogStretch(texts_, Measure);
+  setFont(FontFit::AtStretch(DialogUnits::Font(), stretch_));
+}
+
+// A text nobody foresaw that is cut at the dialog's width narrows the whole dialog, so that it
+// stays of one width. Whether the dialog changed.
+bool DialogWindow::Refit(const Window& c, const ControlView& view) {
+  auto item = FontFit::ItemOf(view, c.text);
+  if (!item || TextFit::FitsAt(*item, stretch_, Measure)) return false;
+  texts_.push_back(std::move(*item));
+  int before = stretch_;
+  ApplyStretch();
+  return stretch_ != before;
+}
+
 ControlView* DialogWindow::View(HWND control) const {
   auto it = byHandle_.find(control);
   return it == byHandle_.end() ? nullptr : it->second;
@@ -199,6 +237,7 @@ void DialogWindow::ControlChanged(const Window& c, Change what) {
   if (!view) return;
   QWidget* w = view->widget();
   QRect before = w->geometry();
+  bool refitted = false;
   switch (what) {
     case Change::Enabled:
       w->setEnabled(c.enabled);
@@ -211,10 +250,17 @@ void DialogWindow::ControlChanged(const Window& c, Change what) {
       return;
     default:
       view->Apply(c, what);
-      if (what == Change::Text) Accessibility::TextChanged(w, OnScreen());
+      if (what == Change::Text) {
+        refitted = Refit(c, *view);
+        Accessibility::TextChanged(w, OnScreen());
+      }
       break;
   }
   if (!OnScreen()) return;
+  if (refitted) {
+    repaint();
+    return;
+  }
   // Painted now, not when the event loop next runs: a synchronous cue may hold the thread.
   if (what == Change::Visible || w->geometry() != before)
     repaint(before.united(w->geometry()));

@@ -20,6 +20,7 @@
 
 #include "common/InputEvent.h"
 #include "host/qt/ControlView.h"
+#include "host/shared/TextFit.h"
 
 class DialogWindow : public QWidget {
  public:
@@ -61,6 +62,9 @@ class DialogWindow : public QWidget {
 
  private:
   void AddView(const Window& control, const Window& dialog);
+  void FitFont();
+  bool Refit(const Window& control, const ControlView& view);
+  void ApplyStretch();
   void ApplyAll(const Window& control, ControlView* view);
   void Place();
   void HandleKey(const QKeyEvent& key);
@@ -83,6 +87,8 @@ class DialogWindow : public QWidget {
   bool closeBoxEnabled_;
   HWND focus_ = kNoWindow;  // the control with the core's keyboard focus
   std::vector<std::pair<HWND, ControlView*>> views_;
+  std::vector<TextFit::Item> texts_;  // every text the dialog can show, in its control's room
+  int stretch_ = TextFit::kFullWidth;
   std::map<HWND, ControlView*> byHandle_;
   QPointer<QMenu> openMenu_;
 };

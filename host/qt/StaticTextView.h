@@ -14,6 +14,7 @@ class StaticTextView : public QWidget, public ControlView {
   StaticTextView(QWidget* parent, DWORD style);
   QWidget* widget() override { return this; }
   void Apply(const Window& control, Change what) override;
+  TextRoom Room() const override;
   const QString& text() const { return text_; }
   // The Qt::TextFlag and alignment flags the text is drawn with.
   int DrawFlags() const;
