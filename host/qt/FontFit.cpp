@@ -22,8 +22,3 @@ TextFit::Extent FontFit::Measure(const QFont& base, const TextFit::Item& item, i
   QRect need = metrics.boundingRect(bounds, flags, QString::fromStdString(item.text));
   return {need.width(), need.height()};
 }
-
-int FontFit::TextWidth(const QFontMetrics& metrics, const QString& text, bool mnemonic) {
-  int flags = mnemonic ? Qt::TextShowMnemonic : 0;
-  return metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), flags, text).width();
-}

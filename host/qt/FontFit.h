@@ -19,6 +19,4 @@ QFont AtStretch(const QFont& base, int stretch);
 std::optional<TextFit::Item> ItemOf(const ControlView& view, const std::string& text);
 // The room `item.text` takes in `base` at `stretch`, as the control draws it.
 TextFit::Extent Measure(const QFont& base, const TextFit::Item& item, int stretch);
-// The width of a text as a control draws it: without the '&' that marks its mnemonic.
-int TextWidth(const QFontMetrics& metrics, const QString& text, bool mnemonic = true);
 }  // namespace FontFit
