@@ -7,9 +7,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <fstream>
 #include <map>
 #include <set>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
 #include <QStyleFactory>
@@ -43,7 +45,6 @@
 #include "host/qt/TrackbarView.h"
 #include "host/qt/TrayIcon.h"
 #include "host/shared/DialogTexts.h"
-#include "host/shared/TextFit.h"
 #include "res/ResourceIds.h"
 #include "tests/support/QtHostFixture.h"
 
@@ -341,62 +342,34 @@ std::string FontKey(const QFont& f) {
 // Whether the text a control shows now stands whole inside it, by the style's own layout of
 // the control rather than by the margins the host reckons with.
 ::testing::AssertionResult Whole(ControlView* view) {
-  QWidget* w = view->widget();
-  QFontMetrics m = w->fontMetrics();
-  auto cut = [&](const QString& text, int need, int room) {
-    return ::testing::AssertionFailure()
-           << '"' << text.toStdString() << "\" needs " << need << " px, has " << room;
-  };
+  QFontMetrics m = view->widget()->fontMetrics();
+  QString text;
+  QRect room;
+  QSize need;
   if (auto* t = dynamic_cast<StaticTextView*>(view)) {
-    QRect need = m.boundingRect(t->rect(), t->DrawFlags(), t->text());
-    if (!t->rect().contains(need)) return cut(t->text(), need.width(), t->width()) << " (or height)";
-  } else if (auto* b = dynamic_cast<CheckBoxView*>(view)) {
+    text = t->text();
+    room = t->rect();
+    need = m.boundingRect(room, t->DrawFlags(), text).size();
+  } else if (auto* b = dynamic_cast<QAbstractButton*>(view->widget())) {
+    // A push button's label: inside the sunken well and the default frame.
+    bool check = dynamic_cast<CheckBoxView*>(view);
     QStyleOptionButton option;
     option.initFrom(b);
-    option.text = b->text();
-    QRect label = b->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, b);
-    int need = m.size(Qt::TextShowMnemonic, b->text()).width();
-    if (need > label.width()) return cut(b->text(), need, label.width());
-  } else if (auto* p = dynamic_cast<PushButtonView*>(view)) {
-    // Inside the sunken well and the default frame, the widest either leaves.
-    QStyleOptionButton option;
-    option.initFrom(p);
-    option.text = p->text();
-    option.rect = p->rect().adjusted(3, 3, -3, -3);
-    QRect label = p->style()->subElementRect(QStyle::SE_PushButtonContents, &option, p);
-    int need = m.size(Qt::TextShowMnemonic, p->text()).width();
-    if (need > label.width()) return cut(p->text(), need, label.width());
+    option.text = text = b->text();
+    if (!check) option.rect.adjust(3, 3, -3, -3);
+    room = b->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, b);
+    need = {m.size(Qt::TextShowMnemonic, text).width(), 0};
   } else if (auto* g = dynamic_cast<GroupBoxView*>(view)) {
-    int need = m.size(Qt::TextShowMnemonic, g->title()).width();
-    if (need + 16 > g->width()) return cut(g->title(), need, g->width() - 16);
+    text = g->title();
+    room = g->rect().adjusted(8, 0, -8, 0);  // the title's margins in the frame's edge
+    need = {m.size(Qt::TextShowMnemonic, text).width(), 0};
   }
-  return ::testing::AssertionSuccess();
-}
-
-TEST(TextFitTest, ADialogTakesTheWidestStretchAtWhichAllItsTextsFit) {
-  // A made-up face: a character is `stretch` / 10 pixels wide and a line 10 high. A text that
-  // wraps is taken to fill its room's width, with as many more lines as that takes.
-  auto measure = [](const TextFit::Item& item, int stretch) {
-    int widest = 0, line = 0, lines = 1;
-    for (char ch : item.text) {
-      line = ch == '\n' ? 0 : line + stretch / 10;
-      lines += ch == '\n';
-      widest = std::max(widest, line);
-    }
-    if (!item.wraps) return TextFit::Extent{widest, 10 * lines};
-    return TextFit::Extent{std::min(widest, item.room.width), 10 * (lines + widest / item.room.width)};
-  };
-  TextFit::Item fits{"Exit", {100, 16}};
-  TextFit::Item wide{"Abduction Probability:", {190, 16}};  // 22 characters: 9 px a character
-  EXPECT_EQ(TextFit::DialogStretch({fits, fits}, measure), 100);
-  EXPECT_EQ(TextFit::DialogStretch({fits, wide, {"", {0, 0}}}, measure), 89);
-  // Too high is cut too; nothing fits: the narrowest there is.
-  EXPECT_EQ(TextFit::DialogStretch({{"Imminent", {200, 8}}}, measure), TextFit::kNarrowest);
-  // A text may wrap at its spaces, but lines broken by hand stay as they are written.
-  TextFit::Item verdict{"aaaa aaaa aaaa\nbbb", {100, 60}, true};
-  EXPECT_FALSE(TextFit::FitsAt(verdict, 100, measure));
-  EXPECT_TRUE(TextFit::FitsAt({"aaaa aaaa aaaa bbb", {100, 60}, true}, 100, measure));
-  EXPECT_EQ(TextFit::DialogStretch({verdict}, measure), 79);
+  if (need.width() <= room.width() && need.height() <= room.height())
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << '"' << text.toStdString() << "\" needs " << need.width()
+                                       << " x " << need.height() << " px, has " << room.width()
+                                       << " x " << room.height();
 }
 
 TEST_F(QtHostTest, EveryDialogHasOneFontAndEveryTextItCanShowStandsWhole) {
@@ -452,42 +425,33 @@ TEST_F(QtHostTest, EveryDialogHasOneFontAndEveryTextItCanShowStandsWhole) {
 // other.
 TEST(DialogTextsTest, AreWhatTheProgramRevealsInManyScans) {
   QTemporaryDir dir;
-  QString profile = dir.filePath(QStringLiteral("quorblex.ini"));
-  QFile file(profile);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[Options]\nUseSounds=0\nMonitor=0\n");
-  file.close();
-  QString script = dir.filePath(QStringLiteral("scans.txt"));
-  QFile out(script);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  const std::string profile = dir.filePath("quorblex.ini").toStdString();
+  const std::string script = dir.filePath("scans.txt").toStdString();
+  std::ofstream(profile) << "[Options]\nUseSounds=0\nMonitor=0\n";
+  std::ofstream scans(script);
   for (int i = 0; i < 400; ++i) {
-    out.write("click 1000\nwait 15000\nkey Enter\nwait 100\n"
-              "click 3\nwait 500\nkey Enter\nwait 1000\nkey Enter\nwait 100\n");
+    scans << "click 1000\nwait 15000\nkey Enter\nwait 100\n"
+             "click 3\nwait 500\nkey Enter\nwait 1000\nkey Enter\nwait 100\n";
     // Halfway, the first scanning method is switched off: its step says "Scanning...".
-    if (i == 200) out.write("click 1002\nwait 100\nclick 1025\nkey Enter\nwait 100\n");
+    if (i == 200) scans << "click 1002\nwait 100\nclick 1025\nkey Enter\nwait 100\n";
   }
-  out.close();
-  std::string command = std::string(QUORBLEX_SIM) + " --seed 7 --profile '" +
-                        profile.toStdString() + "' '" + script.toStdString() + "'";
-  FILE* sim = ::popen(command.c_str(), "r");
+  scans.close();
+  FILE* sim = ::popen((QUORBLEX_SIM " --seed 7 --profile " + profile + " " + script).c_str(), "r");
   ASSERT_NE(sim, nullptr);
-  std::map<std::pair<int, int>, std::set<std::string>> shown;
-  char buf[4096];
-  while (std::fgets(buf, sizeof buf, sim)) {
-    int win = 0, id = 0, at = 0;
-    if (std::sscanf(buf, "%*d text %d %d %n", &win, &id, &at) < 2 || at == 0) continue;
-    std::string quoted(buf + at), text;
-    for (size_t i = 1; i + 1 < quoted.size() && quoted[i] != '"'; ++i) {
-      if (quoted[i] == '\\') text += quoted[++i] == 'n' ? '\n' : quoted[i];
-      else text += quoted[i];
-    }
+  std::map<std::pair<int, int>, std::set<std::string>> shown, foreseen;
+  char line[4096];
+  int win = 0, id = 0, at = 0;
+  while (std::fgets(line, sizeof line, sim)) {
+    if (std::sscanf(line, "%*d text %d %d \"%n", &win, &id, &at) < 2 || at == 0) continue;
+    std::string text;
+    for (const char* c = line + at; *c && *c != '"'; ++c)
+      text += *c != '\\' ? *c : *++c == 'n' ? '\n' : *c;
     if (!text.empty()) shown[{win, id}].insert(text);
   }
   ASSERT_EQ(::pclose(sim), 0);
-  std::map<std::pair<int, int>, std::set<std::string>> foreseen;
-  for (int win : {IDD_SCAN_PROGRESS, IDD_SCAN_RESULTS, IDD_ABDUCTEE_RESULTS})
-    for (const ControlTemplate& c : Resources::FindTemplate(win)->controls)
-      for (const std::string& text : DialogTexts::Later(win, c.id)) foreseen[{win, c.id}].insert(text);
+  for (int w : {IDD_SCAN_PROGRESS, IDD_SCAN_RESULTS, IDD_ABDUCTEE_RESULTS})
+    for (const ControlTemplate& c : Resources::FindTemplate(w)->controls)
+      for (const std::string& text : DialogTexts::Later(w, c.id)) foreseen[{w, c.id}].insert(text);
   EXPECT_EQ(shown, foreseen);
 }
 
