@@ -21,9 +21,7 @@ void PushButtonView::Apply(const Window& control, Change what) {
 }
 
 // Inside the button's edges, and the default frame when it wears one.
-ControlView::TextRoom PushButtonView::Room() const {
-  return {ButtonRect().size() - QSize(8, 0)};
-}
+ControlView::TextRoom PushButtonView::Room() const { return {ButtonRect().size() - QSize(8, 0)}; }
 
 bool PushButtonView::SetFocusLook(bool on) {
   if (focusLook_ == on) return false;

@@ -28,19 +28,19 @@ std::vector<std::string> DialogTexts::Later(int templateId, int controlId) {
   switch (templateId) {
     case IDD_SCAN_PROGRESS:
       if (controlId == IDC_STATUS)
-        return Strings({IDS_METHOD1, IDS_METHOD2, IDS_METHOD3, IDS_METHOD4, IDS_METHOD5,
-                        IDS_SCANNING});
+        return Strings(
+            {IDS_METHOD1, IDS_METHOD2, IDS_METHOD3, IDS_METHOD4, IDS_METHOD5, IDS_SCANNING});
       break;
     case IDD_SCAN_RESULTS:
       switch (controlId) {
         case IDC_PRESENCE:
-          return Strings({IDS_NONE_DETECTED, IDS_PROBABLE_PRESENCE, IDS_DETECTED,
-                          IDS_YOU_ARE_ALIEN});
+          return Strings(
+              {IDS_NONE_DETECTED, IDS_PROBABLE_PRESENCE, IDS_DETECTED, IDS_YOU_ARE_ALIEN});
         case IDC_PROXIMITY:
           return Distances();
         case IDC_TYPE:
-          return Strings({IDS_GREY_SHORT, IDS_GREY_TALL, IDS_GREEN_SHORT, IDS_GREEN_TALL,
-                          IDS_GAZOO, IDS_UNKNOWN});
+          return Strings({IDS_GREY_SHORT, IDS_GREY_TALL, IDS_GREEN_SHORT, IDS_GREEN_TALL, IDS_GAZOO,
+                          IDS_UNKNOWN});
         case IDC_ABDUCTION:
           return Strings({IDS_PROBABLE, IDS_IMMINENT, IDS_UNKNOWN});
         default:

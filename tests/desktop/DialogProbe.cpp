@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
   Silent audio;
   WindowSystem ws(clock, host, audio);
   HWND dialog = ws.CreateDialogWindow(*tmpl, kNoWindow, nullptr);
-  for (int i = 2; i + 1 < argc; i += 2) ws.SetText(ws.GetDlgItem(dialog, std::atoi(argv[i])), argv[i + 1]);
+  for (int i = 2; i + 1 < argc; i += 2)
+    ws.SetText(ws.GetDlgItem(dialog, std::atoi(argv[i])), argv[i + 1]);
   ws.ShowInitial(dialog);
   Discard input;
   for (;;) host.Wait(clock.Now() + 1000, input);
