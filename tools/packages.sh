@@ -3,7 +3,7 @@
 # Debian packages the project needs, a function that installs the missing ones, and the
 # options every build folder is configured with. Sourced by run.sh, test.sh and harden.sh.
 RUN_PACKAGES=(cmake ninja-build make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
-              libgtest-dev libgmock-dev)
+              fonts-dejavu-extra libgtest-dev libgmock-dev)
 # What tools/harden.sh builds with: test.sh installs these first and starts that build while
 # the rest installs.
 HARDEN_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev lld-14 libgtest-dev libgmock-dev
