@@ -17,7 +17,7 @@ void StaticTextView::Apply(const ControlModel& control, Change what) {
 }
 
 ControlView::TextRoom StaticTextView::Room() const {
-  return {size(), true, !(style_ & SS_NOPREFIX)};
+  return {size(), true, !(style_ & ViewStyle::kNoPrefix)};
 }
 
 int StaticTextView::DrawFlags() const {
