@@ -107,15 +107,15 @@ class Hold {
  public:
   Hold(const std::string& path, int ms) {
     static int count = 0;
-    const std::wstring event = L"quorblex-hold-" + std::to_wstring(::GetCurrentProcessId()) +
-                               L"-" + std::to_wstring(++count);
+    const std::wstring event = L"quorblex-hold-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                               std::to_wstring(++count);
     const HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, event.c_str());
     std::wstring command = L"\"" + NativePath(QUORBLEX_FILE_HOLDER).wstring() + L"\" \"" +
                            NativePath(path).wstring() + L"\" " + std::to_wstring(ms) + L" " + event;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (held && ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
-                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process_)) {
+    if (held && ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                 nullptr, nullptr, &startup, &process_)) {
       const HANDLE either[] = {held, process_.hProcess};
       holding_ = ::WaitForMultipleObjects(2, either, FALSE, 30000) == WAIT_OBJECT_0;
     }

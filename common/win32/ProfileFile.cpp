@@ -377,7 +377,8 @@ class TempFile {
     if (!file_.Close()) return LastErrno();
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
     if (existed) ::SetFileAttributesW(path_.c_str(), attributes & kKeptAttributes);
-    const bool moved = existed ? Replace(target) : WhileHeld(target, [&] { return Rename(target); });
+    const bool moved =
+        existed ? Replace(target) : WhileHeld(target, [&] { return Rename(target); });
     if (!moved) return LastErrno();
     path_.clear();
     return kOk;
