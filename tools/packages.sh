@@ -16,9 +16,10 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev libxtst-dev 
 # GoogleTest's sources to build for Windows, Wine; for quorblex.exe's windows, Wine's fonts (its
 # "MS Sans Serif"), a private X server with a notification area, xdotool to drive it, and
 # ImageMagick and xwininfo to look at it; for the packages and their check
-# (tests/windows/installer.sh), makensis.
+# (tests/windows/installer.sh), makensis, and osslsigncode to sign them (openssl makes the
+# check's throwaway certificate).
 WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64
-                  fonts-wine xvfb trayer xdotool imagemagick x11-utils nsis)
+                  fonts-wine xvfb trayer xdotool imagemagick x11-utils nsis osslsigncode openssl)
 
 install_missing() {
   local missing=()
