@@ -13,6 +13,7 @@ class CheckBoxView : public QCheckBox, public ControlView {
   QWidget* widget() override { return this; }
   void Apply(const ControlModel& control, Change what) override;
   bool SetFocusLook(bool on) override;
+  TextRoom Room() const override;
   bool FocusLook() const { return focusLook_; }
 
  protected:

@@ -15,6 +15,7 @@
 #include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogUnits.h"
+#include "host/qt/FontFit.h"
 #include "host/qt/GroupBoxView.h"
 #include "host/qt/IconView.h"
 #include "host/qt/PictureView.h"
@@ -25,6 +26,7 @@
 #include "host/shared/KeyPolicy.h"
 #include "host/shared/Layout.h"
 #include "host/shared/ShowState.h"
+#include "host/shared/DialogTexts.h"
 
 namespace {
 
@@ -85,6 +87,12 @@ KeyPolicy::Pressed Reduce(const QKeyEvent& key) {
   return p;
 }
 
+
+// A text as the dialog font draws it at `stretch`.
+TextFit::Extent Measure(const TextFit::Item& item, int stretch) {
+  return FontFit::Measure(DialogUnits::Font(), item, stretch);
+}
+
 InputEvent Input(InputEvent::Kind kind, ViewHandle target, int id = 0) {
   InputEvent e;
   e.kind = kind;
@@ -130,6 +138,7 @@ DialogWindow::DialogWindow(const DialogModel& dialog, DialogWindow* owner, Repor
   QRect client = DialogUnits::ToPixels(dialog.rect);
   setFixedSize(client.size());
   for (const ControlModel& c : dialog.controls) AddView(c, dialog);
+  FitFont(dialog);
 }
 
 DialogWindow::~DialogWindow() = default;
@@ -204,6 +213,36 @@ void DialogWindow::ApplyAll(const ControlModel& c, ControlView* view) {
   w->setVisible(c.visible);
 }
 
+// One face, size and width for every text of the dialog, decided now from every text it can
+// show: its controls' own and those the program reveals later.
+void DialogWindow::FitFont(const DialogModel& dialog) {
+  for (const ControlModel& c : dialog.controls) {
+    const ControlView* view = View(c.handle);
+    if (!view) continue;
+    std::vector<std::string> texts = DialogTexts::Later(templateId_, c.id);
+    texts.push_back(c.text);
+    for (const std::string& text : texts)
+      if (auto item = FontFit::ItemOf(*view, text)) texts_.push_back(std::move(*item));
+  }
+  ApplyStretch();
+}
+
+void DialogWindow::ApplyStretch() {
+  stretch_ = TextFit::DialogStretch(texts_, Measure);
+  setFont(FontFit::AtStretch(DialogUnits::Font(), stretch_));
+}
+
+// A text nobody foresaw that is cut at the dialog's width narrows the whole dialog, so that it
+// stays of one width. Whether the dialog changed.
+bool DialogWindow::Refit(const ControlModel& c, const ControlView& view) {
+  auto item = FontFit::ItemOf(view, c.text);
+  if (!item || TextFit::FitsAt(*item, stretch_, Measure)) return false;
+  texts_.push_back(std::move(*item));
+  int before = stretch_;
+  ApplyStretch();
+  return stretch_ != before;
+}
+
 ControlView* DialogWindow::View(ViewHandle control) const {
   auto it = byHandle_.find(control);
   return it == byHandle_.end() ? nullptr : it->second;
@@ -216,6 +255,7 @@ void DialogWindow::ControlChanged(const ControlModel& c, Change what) {
   if (!view) return;
   QWidget* w = view->widget();
   QRect before = w->geometry();
+  bool refitted = false;
   switch (what) {
     case Change::Enabled:
       w->setEnabled(c.enabled);
@@ -228,10 +268,17 @@ void DialogWindow::ControlChanged(const ControlModel& c, Change what) {
       return;
     default:
       view->Apply(c, what);
-      if (what == Change::Text) Accessibility::TextChanged(w, OnScreen());
+      if (what == Change::Text) {
+        refitted = Refit(c, *view);
+        Accessibility::TextChanged(w, OnScreen());
+      }
       break;
   }
   if (!OnScreen()) return;
+  if (refitted) {
+    repaint();
+    return;
+  }
   // Painted now, not when the event loop next runs: a synchronous cue may hold the thread.
   if (what == Change::Visible || w->geometry() != before)
     repaint(before.united(w->geometry()));

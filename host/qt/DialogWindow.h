@@ -20,6 +20,7 @@
 
 #include "common/View.h"
 #include "host/qt/ControlView.h"
+#include "host/shared/TextFit.h"
 
 class DialogWindow : public QWidget {
  public:
@@ -64,6 +65,9 @@ class DialogWindow : public QWidget {
 
  private:
   void AddView(const ControlModel& control, const DialogModel& dialog);
+  void FitFont(const DialogModel& dialog);
+  bool Refit(const ControlModel& control, const ControlView& view);
+  void ApplyStretch();
   void ApplyAll(const ControlModel& control, ControlView* view);
   void Place();
   void HandleKey(const QKeyEvent& key);
@@ -88,5 +92,7 @@ class DialogWindow : public QWidget {
   std::vector<std::pair<ViewHandle, ControlView*>> views_;
   std::map<ViewHandle, ControlView*> byHandle_;
   std::map<ViewHandle, int> ids_;
+  std::vector<TextFit::Item> texts_;  // every text the dialog can show, in its control's room
+  int stretch_ = TextFit::kFullWidth;
   QPointer<QMenu> openMenu_;
 };

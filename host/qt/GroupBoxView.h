@@ -12,4 +12,5 @@ class GroupBoxView : public QGroupBox, public ControlView {
   explicit GroupBoxView(QWidget* parent);
   QWidget* widget() override { return this; }
   void Apply(const ControlModel& control, Change what) override;
+  TextRoom Room() const override;
 };

@@ -15,6 +15,7 @@ class PushButtonView : public QPushButton, public ControlView {
   void Apply(const ControlModel& control, Change what) override;
   bool SetFocusLook(bool on) override;
   bool SetDefaultLook(bool on) override;
+  TextRoom Room() const override;
   bool FocusLook() const { return focusLook_; }
 
  protected:

@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "host/qt/FontFit.h"
-
 StaticTextView::StaticTextView(QWidget* parent, std::uint32_t style) : QWidget(parent), style_(style) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -15,12 +13,11 @@ StaticTextView::StaticTextView(QWidget* parent, std::uint32_t style) : QWidget(p
 void StaticTextView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   text_ = QString::fromStdString(control.text);
-  QFont base = parentWidget() ? parentWidget()->font() : font();
-  setFont(FontFit::Fit(base, [this](const QFontMetrics& m) {
-    QRect need = m.boundingRect(rect(), DrawFlags(), text_);
-    return need.width() <= width() && need.height() <= height();
-  }));
   update();
+}
+
+ControlView::TextRoom StaticTextView::Room() const {
+  return {size(), true, !(style_ & ViewStyle::kNoPrefix)};
 }
 
 int StaticTextView::DrawFlags() const {

@@ -14,6 +14,7 @@ class StaticTextView : public QWidget, public ControlView {
   StaticTextView(QWidget* parent, std::uint32_t style);
   QWidget* widget() override { return this; }
   void Apply(const ControlModel& control, Change what) override;
+  TextRoom Room() const override;
   const QString& text() const { return text_; }
   // The Qt::TextFlag and alignment flags the text is drawn with.
   int DrawFlags() const;
