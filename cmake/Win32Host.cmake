@@ -40,7 +40,7 @@ set_source_files_properties(${QUORBLEX_RC} PROPERTIES
 # ---- The Windows host ---------------------------------------------------------------------
 file(GLOB WIN32_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/win32/*.cpp)
 add_library(quorblex_win32 STATIC ${WIN32_HOST_SOURCES})
-target_link_libraries(quorblex_win32 PUBLIC quorblex_shared_host quorblex_core comctl32 winmm gdi32 user32 shell32 ole32 oleaut32 oleacc)
+target_link_libraries(quorblex_win32 PUBLIC quorblex_shared_host quorblex_core comctl32 winmm gdi32 user32 shell32 ole32 oleacc)
 
 # ---- quorblex.exe -------------------------------------------------------------------------
 add_executable(quorblex WIN32 ${CMAKE_SOURCE_DIR}/windows/main.cpp

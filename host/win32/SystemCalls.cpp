@@ -18,13 +18,13 @@ class RealCalls : public SystemCalls {};
 
 // Sets one property of `window`'s client through the annotation service, made for the call: a
 // window sets a handful, and the service then lives no longer than the apartment it was made in.
+// COM loads its DLL from the system folder; the program imports nothing more for it.
 void SetInt(HWND window, const GUID& property, int value) {
   IAccPropServices* services = nullptr;
   if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IAccPropServices, reinterpret_cast<void**>(&services))))
     return;
-  VARIANT v;
-  VariantInit(&v);
+  VARIANT v{};  // empty, as VariantInit leaves it
   v.vt = VT_I4;
   v.lVal = value;
   services->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, v);
