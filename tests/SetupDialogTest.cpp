@@ -100,6 +100,11 @@ std::vector<std::string> WritesOf(const SimResult& r, int n) {
   return lines;
 }
 
+// The program on profile `p` (after `args`), with Setup open for `script`.
+SimResult InSetup(const TempProfile& p, const std::string& script, const std::string& args = "") {
+  return RunSim(args + "--profile " + p.path(), "click 1002\nwait 10\n" + script);
+}
+
 // The run went well and its first Setup dialog closed on `o` and wrote exactly that.
 void ExpectSavedAsShown(const SimResult& r, const Options& o) {
   ASSERT_EQ(r.status, 0) << r.Text();
@@ -237,9 +242,11 @@ TEST(SetupDialog, ValuesTheProgramNeverWritesAreUsedAsStoredAndNormalisedByOk) {
 
 TEST(SetupDialog, UntickedScanningOptionsAreStoredAsZerosAndTheNextScanSkipsThem) {
   TempProfile p;
-  SimResult r = RunSim("--seed 3 --profile " + p.path(),
-                       "click 1002\nwait 10\nclick 1025\nclick 1026\nclick 1027\nclick 1028\n"
-                       "click 1029\nclick 1\nwait 10\nclick 1000\nwait 12100\n");
+  // Every scanning method unticked and saved, then a full scan.
+  SimResult r = InSetup(p,
+                        "click 1025\nclick 1026\nclick 1027\nclick 1028\nclick 1029\nclick 1\n"
+                        "wait 10\nclick 1000\nwait 12100\n",
+                        "--seed 3 ");
   ExpectSavedAsShown(r, {1, 1, 0, 0, 0, 0, 0, 10});
   EXPECT_EQ(p.Read(),
             "[Options]\nUseSounds=1\nMonitor=1\nScan1=0\nScan2=0\nScan3=0\nScan4=0\nScan5=0\n"
@@ -252,9 +259,9 @@ TEST(SetupDialog, UntickedScanningOptionsAreStoredAsZerosAndTheNextScanSkipsThem
 
 TEST(SetupDialog, KeyboardStartsOnUseSoundsAndEnterIsOk) {
   TempProfile p;
-  SimResult r = RunSim("--profile " + p.path(),
-                       "click 1002\nwait 10\nkey Space\nkey Tab\nkey Space\nkey Tab\nkey Home\n"
-                       "key Right\nkey Tab\nkey Space\nkey Enter\nwait 10\n");
+  SimResult r = InSetup(p,
+                        "key Space\nkey Tab\nkey Space\nkey Tab\nkey Home\nkey Right\nkey Tab\n"
+                        "key Space\nkey Enter\nwait 10\n");
   ExpectSavedAsShown(r, {0, 0, 0, 1, 1, 1, 1, 2});
   EXPECT_TRUE(r.Has("close 169 1"));
 }

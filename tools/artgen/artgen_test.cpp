@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <tuple>
@@ -31,6 +32,14 @@ std::map<std::string, const Bytes*> ByName(const std::vector<ResourceFile>& file
 struct BmpShape {
   int w, h, bits;
 };
+
+// The program's bitmaps as drawn for ratio one.
+const std::map<std::string, BmpShape> kBitmaps = {
+    {"bitmaps/146.bmp", {20, 20, 4}}, {"bitmaps/147.bmp", {20, 20, 4}},
+    {"bitmaps/168.bmp", {72, 91, 8}}, {"bitmaps/171.bmp", {354, 232, 8}},
+    {"bitmaps/178.bmp", {10, 10, 4}}, {"bitmaps/179.bmp", {10, 10, 4}},
+    {"bitmaps/180.bmp", {10, 10, 4}}, {"bitmaps/181.bmp", {10, 10, 4}},
+    {"bitmaps/182.bmp", {10, 10, 4}}};
 
 // Each bitmap of `want` is among `by_name` with its size and depth; with `fullPalette`, its
 // palette holds every colour its depth can name.
@@ -602,16 +611,17 @@ TEST(Ratio, ScaledFilesKeepTheColourDepthsAndLoopOfRatioOne) {
   const auto files = BuildScaledResources();
   auto by_name = ByName(files);
   EXPECT_EQ(files.size(), 2u * (9 + 1));  // nine bitmaps and the clip at each ratio
-  ExpectBitmaps(by_name,
-                {{"bitmaps/146@1.5x.bmp", {30, 30, 4}},
-                 {"bitmaps/147@2x.bmp", {40, 40, 4}},
-                 {"bitmaps/168@1.5x.bmp", {108, 137, 8}},
-                 {"bitmaps/168@2x.bmp", {144, 182, 8}},
-                 {"bitmaps/171@1.5x.bmp", {531, 348, 8}},
-                 {"bitmaps/171@2x.bmp", {708, 464, 8}},
-                 {"bitmaps/178@1.5x.bmp", {15, 15, 4}},
-                 {"bitmaps/182@2x.bmp", {20, 20, 4}}},
-                false);
+  // Each bitmap grows by the ratio, to the nearest whole pixel, and keeps its depth.
+  for (double ratio : {1.5, 2.0}) {
+    std::map<std::string, BmpShape> scaled;
+    for (const auto& [name, shape] : kBitmaps) {
+      const std::string stem = name.substr(0, name.size() - 4);
+      scaled[stem + RatioSuffix(ratio) + ".bmp"] = {static_cast<int>(std::lround(shape.w * ratio)),
+                                                    static_cast<int>(std::lround(shape.h * ratio)),
+                                                    shape.bits};
+    }
+    ExpectBitmaps(by_name, scaled, false);
+  }
   for (auto [name, w, h] : {std::tuple{"qx@1.5x.avi", 450u, 144u}, {"qx@2x.avi", 600u, 192u}}) {
     ASSERT_TRUE(by_name.count(name)) << name;
     const Bytes& avi = *by_name[name];
@@ -626,17 +636,7 @@ TEST(Ratio, ScaledFilesKeepTheColourDepthsAndLoopOfRatioOne) {
 TEST(Resources, EveryFileWithItsDepthAndSize) {
   const auto files = BuildResources();
   auto by_name = ByName(files);
-  ExpectBitmaps(by_name,
-                {{"bitmaps/146.bmp", {20, 20, 4}},
-                 {"bitmaps/147.bmp", {20, 20, 4}},
-                 {"bitmaps/168.bmp", {72, 91, 8}},
-                 {"bitmaps/171.bmp", {354, 232, 8}},
-                 {"bitmaps/178.bmp", {10, 10, 4}},
-                 {"bitmaps/179.bmp", {10, 10, 4}},
-                 {"bitmaps/180.bmp", {10, 10, 4}},
-                 {"bitmaps/181.bmp", {10, 10, 4}},
-                 {"bitmaps/182.bmp", {10, 10, 4}}},
-                true);
+  ExpectBitmaps(by_name, kBitmaps, true);
   ASSERT_TRUE(by_name.count("icons/quorblex.ico"));
   const Bytes& ico = *by_name["icons/quorblex.ico"];
   ASSERT_EQ(U16(ico, 4), 3);

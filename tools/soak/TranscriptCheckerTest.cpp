@@ -380,19 +380,17 @@ TEST(TranscriptChecker, ASaveThatFailsSaysSoOnceAfterItsWritesAndChangesNothing)
   elsewhere.EndAt(400);
   ExpectFailure(elsewhere, "does not name the profile");
 
-  Transcript twice;
-  failedSave(twice);
-  twice.Add(300, box);
-  twice.Add(300, box);
-  twice.EndAt(400);
-  ExpectFailure(twice, "said so twice");
-
-  Transcript stays;
-  failedSave(stays);
-  stays.Add(300, box);
-  stays.Add(500, "close msgbox 1");
-  stays.EndAt(600);
-  ExpectFailure(stays, "close 169 1");
+  // The failed save with `more` lines after it, to `end`.
+  auto failedSaveThen = [&](std::initializer_list<std::pair<std::int64_t, std::string>> more,
+                            std::int64_t end) {
+    Transcript t;
+    failedSave(t);
+    for (const auto& [at, event] : more) t.Add(at, event);
+    t.EndAt(end);
+    return t;
+  };
+  ExpectFailure(failedSaveThen({{300, box}, {300, box}}, 400), "said so twice");
+  ExpectFailure(failedSaveThen({{300, box}, {500, "close msgbox 1"}}, 600), "close 169 1");
 }
 
 TEST(TranscriptChecker, ASweepTheIconRestartedUnderSetupStopsWhenSetupSwitchesMonitoringOff) {
