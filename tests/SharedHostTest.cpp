@@ -5,7 +5,6 @@
 // order input reaches the core in, and what a screen reader is told.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -19,7 +18,6 @@
 #include "host/shared/KeyPolicy.h"
 #include "host/shared/Layout.h"
 #include "host/shared/ShowState.h"
-#include "host/shared/SteadyClock.h"
 
 namespace {
 
@@ -200,17 +198,4 @@ TEST(SharedHost, TheGeometryLogAppendsEachWindowAndNeverFails) {
   GeometryLog((dir / "missing" / "g.txt").string()).Append("x\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
   std::filesystem::remove_all(dir);
-}
-
-TEST(SharedHost, TheDesktopClockCountsMillisecondsFromItsStartAndNeverGoesBack) {
-  const auto before = std::chrono::steady_clock::now();
-  const SteadyClock clock;
-  std::int64_t last = 0;
-  for (int i = 0; i < 1000; ++i) {
-    const std::int64_t now = clock.Now();
-    EXPECT_GE(now, last);
-    last = now;
-  }
-  const auto since = std::chrono::steady_clock::now() - before;
-  EXPECT_LE(last, std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }

@@ -52,7 +52,9 @@ void ExpectBitmaps(const std::map<std::string, const Bytes*>& by_name,
     EXPECT_EQ(U32(b, 18), static_cast<uint32_t>(shape.w)) << name;
     EXPECT_EQ(U32(b, 22), static_cast<uint32_t>(shape.h)) << name;
     EXPECT_EQ(U16(b, 28), shape.bits) << name;
-    if (fullPalette) EXPECT_EQ(U32(b, 46), 1u << shape.bits) << name;
+    if (fullPalette) {
+      EXPECT_EQ(U32(b, 46), 1u << shape.bits) << name;
+    }
   }
 }
 
