@@ -32,26 +32,17 @@
 #include <vector>
 
 #include "host/audio/SdlAudioSink.h"
+#include "tests/support/AudioBytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr double kGapGoalMs = 15.0;
 constexpr double kLatencyGoalMs = 30.0;
 
 double Ms(SteadyClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void Put16(Bytes& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
 
 // A mono 16-bit tone of `ms` with 5 ms of silence at each end.
 Bytes ToneWav(int rate, int ms, double hz) {
@@ -81,11 +72,6 @@ Bytes ToneWav(int rate, int ms, double hz) {
   return b;
 }
 
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The cue as the device plays it.
 Bytes DecodeForDevice(const std::string& path, const SdlAudioSink::DeviceFormat& f) {
   SDL_AudioSpec stored{};
@@ -110,19 +96,6 @@ Bytes DecodeForDevice(const std::string& path, const SdlAudioSink::DeviceFormat&
   }
   out.resize(out.size() - out.size() % static_cast<size_t>(f.bytesPerFrame));
   return out;
-}
-
-// Frame offset of the first frame-aligned copy of `needle` at or after frame `from`, or -1.
-long FindFrames(const Bytes& hay, const Bytes& needle, int bytesPerFrame, long from) {
-  if (needle.empty()) return -1;
-  auto it = hay.begin() + std::min<long>(from * bytesPerFrame, static_cast<long>(hay.size()));
-  while (true) {
-    it = std::search(it, hay.end(), needle.begin(), needle.end());
-    if (it == hay.end()) return -1;
-    const long at = it - hay.begin();
-    if (at % bytesPerFrame == 0) return at / bytesPerFrame;
-    ++it;
-  }
 }
 
 // How many bytes the C library holds back when a file is written in `chunk`-byte pieces: the

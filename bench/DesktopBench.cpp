@@ -160,25 +160,24 @@ std::pair<Usage, Usage> MeasureSideBySide(pid_t a, pid_t b, int seconds) {
   return {Between(a0, a1), Between(b0, b1)};
 }
 
-std::string Threads(const Usage& u) {
+// "name rate/s" for each thread, the rates with `decimals` places, joined by commas.
+std::string Listed(const std::vector<std::pair<std::string, double>>& rates, int decimals) {
   std::string s;
   char buf[96];
-  for (const auto& [name, rate] : u.busy) {
-    std::snprintf(buf, sizeof buf, "%s%s %.0f/s", s.empty() ? "" : ", ", name.c_str(), rate);
-    s += buf;
-  }
-  return s.empty() ? "none over 1/s" : s;
-}
-
-std::string EveryThread(const Usage& u) {
-  std::string s;
-  char buf[96];
-  for (const auto& [name, rate] : u.perThread) {
-    std::snprintf(buf, sizeof buf, "%s%s %.2f/s", s.empty() ? "" : ", ", name.c_str(), rate);
+  for (const auto& [name, rate] : rates) {
+    std::snprintf(buf, sizeof buf, "%s%s %.*f/s", s.empty() ? "" : ", ", name.c_str(), decimals,
+                  rate);
     s += buf;
   }
   return s;
 }
+
+std::string Threads(const Usage& u) {
+  const std::string s = Listed(u.busy, 0);
+  return s.empty() ? "none over 1/s" : s;
+}
+
+std::string EveryThread(const Usage& u) { return Listed(u.perThread, 2); }
 
 // ---- The two programs ------------------------------------------------------------------------
 

@@ -14,7 +14,7 @@
 #include "host/audio/SdlAudioSink.h"
 #include "host/qt/DesktopSession.h"
 #include "host/qt/QtHost.h"
-#include "host/qt/SteadyClock.h"
+#include "host/shared/SteadyClock.h"
 #include "res/LicenceNotice.h"
 
 int main(int argc, char** argv) {

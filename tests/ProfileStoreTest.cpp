@@ -27,45 +27,33 @@ class ProfileStoreTest : public ProfileFolderTest {};
 
 TEST_F(ProfileStoreTest, HandWrittenFileKeepsEveryByteAfterAllEightWrites) {
   const std::string path = PathOf("quorblex.ini");
-  WriteAll(path,
-           "; Quorblex Pro settings\r\n"
-           "\r\n"
-           "[Window]\r\n"
-           "Left=10\r\n"
-           "\r\n"
-           "[options]\r\n"
-           "# tuned by hand\r\n"
-           "  USESOUNDS = 0\r\n"
-           "monitor=1\r\n"
-           "SCAN3\t=\t9\r\n"
-           "\r\n"
-           "[Extra]\r\n"
-           "Note=keep me");
+  const std::string original =
+      "; Quorblex Pro settings\r\n"
+      "\r\n"
+      "[Window]\r\n"
+      "Left=10\r\n"
+      "\r\n"
+      "[options]\r\n"
+      "# tuned by hand\r\n"
+      "  USESOUNDS = 0\r\n"
+      "monitor=1\r\n"
+      "SCAN3\t=\t9\r\n"
+      "\r\n"
+      "[Extra]\r\n"
+      "Note=keep me";
+  WriteAll(path, original);
   ProfileStore store(path);
   EXPECT_EQ(store.GetInt("Options", "UseSounds", 5), 0);
   EXPECT_EQ(store.GetInt("Options", "Scan3", 5), 9);
   EXPECT_EQ(store.GetInt("Options", "Scan4", 5), 5);
   for (int i = 0; i < 8; ++i) ASSERT_TRUE(store.WriteInt("Options", kKeys[i], 100 + i));
   for (int i = 0; i < 8; ++i) EXPECT_EQ(store.GetInt("OPTIONS", kKeys[i], -1), 100 + i);
-  EXPECT_EQ(ReadAll(path),
-            "; Quorblex Pro settings\r\n"
-            "\r\n"
-            "[Window]\r\n"
-            "Left=10\r\n"
-            "\r\n"
-            "[options]\r\n"
-            "# tuned by hand\r\n"
-            "  USESOUNDS = 100\r\n"
-            "monitor=101\r\n"
-            "SCAN3\t=\t104\r\n"
-            "Scan1=102\r\n"
-            "Scan2=103\r\n"
-            "Scan4=105\r\n"
-            "Scan5=106\r\n"
-            "Sensitivity=107\r\n"
-            "\r\n"
-            "[Extra]\r\n"
-            "Note=keep me");
+  // Each value changes where it stands; the keys the file lacked follow the last one it had.
+  EXPECT_EQ(ReadAll(path), Edited(original, {{"= 0\r", "= 100\r"},
+                                             {"=1\r", "=101\r"},
+                                             {"\t9\r\n",
+                                              "\t104\r\nScan1=102\r\nScan2=103\r\nScan4=105\r\n"
+                                              "Scan5=106\r\nSensitivity=107\r\n"}}));
   EXPECT_EQ(Listing(), std::set<std::string>{"quorblex.ini"});
 }
 

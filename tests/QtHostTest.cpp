@@ -32,7 +32,6 @@
 #include "host/qt/DialogUnits.h"
 #include "host/qt/DialogWindow.h"
 #include "host/qt/FontFit.h"
-#include "host/qt/GeometryDump.h"
 #include "host/qt/GroupBoxView.h"
 #include "host/qt/HelpViewer.h"
 #include "host/qt/IconView.h"
@@ -692,12 +691,12 @@ TEST_F(QtHostTest, AMessageBoxShowsItsIconAndDefaultButton) {
   EXPECT_EQ(icon->IconFlags(), MB_ICONEXCLAMATION);
   EXPECT_EQ(icon->size(), QSize(32, 32));
   EXPECT_TRUE(ViewOf<PushButtonView>(h, IDYES)->isDefault());
-  EXPECT_TRUE(GeometryDump::Lines(w).rfind("msgbox window ", 0) == 0);
+  EXPECT_TRUE(w.GeometryLines().rfind("msgbox window ", 0) == 0);
 }
 
-TEST_F(QtHostTest, GeometryDumpListsTheWindowAndEachControlInTemplateOrder) {
+TEST_F(QtHostTest, GeometryLinesListTheWindowAndEachControlInTemplateOrder) {
   HWND main = Open(102);
-  std::string lines = GeometryDump::Lines(Win(main));
+  std::string lines = Win(main).GeometryLines();
   QPoint at = Win(main).geometry().topLeft();
   std::string first =
       "102 window " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " 325 211\n";

@@ -22,24 +22,15 @@
 
 #include "common/DefaultChime.h"
 #include "host/audio/SdlAudioSink.h"
+#include "tests/support/AudioBytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 using SteadyClock = std::chrono::steady_clock;
 
 double MsSince(SteadyClock::time_point start) {
   return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
-}
-
-void Put16(Bytes& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
 }
 
 // A canonical 44-byte-header WAV file around `data`.
@@ -100,11 +91,6 @@ std::string NumberedName(char letter, int n) {
   return name;
 }
 
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // What the device should play for a cue: the samples converted to its format the way SDL
 // converts a whole clip.
 Bytes ConvertForDevice(SDL_AudioFormat format, int channels, int rate, const Bytes& data,
@@ -141,20 +127,6 @@ Bytes DecodeForDevice(const std::string& wavPath, const SdlAudioSink::DeviceForm
 Bytes ChimeForDevice(const SdlAudioSink::DeviceFormat& device) {
   return ConvertForDevice(AUDIO_S16SYS, 1, device.rate, AsBytes(DefaultChimeSamples(device.rate)),
                           device);
-}
-
-// Frame offset of the first frame-aligned copy of `needle` in `hay` at or after frame `from`,
-// or -1.
-long FindFrames(const Bytes& hay, const Bytes& needle, int bytesPerFrame, long from = 0) {
-  if (needle.empty()) return -1;
-  auto it = hay.begin() + std::min<long>(from * bytesPerFrame, static_cast<long>(hay.size()));
-  while (true) {
-    it = std::search(it, hay.end(), needle.begin(), needle.end());
-    if (it == hay.end()) return -1;
-    const long at = it - hay.begin();
-    if (at % bytesPerFrame == 0) return at / bytesPerFrame;
-    ++it;
-  }
 }
 
 bool AllSilent(const Bytes& b, size_t begin, size_t end, uint8_t silence) {

@@ -19,6 +19,7 @@
 
 #include "common/IniText.h"
 #include "common/NativePath.h"
+#include "tests/support/ProfileFiles.h"
 #include "tests/support/SimRun.h"
 #include "tests/support/SmallDisk.h"
 
@@ -97,6 +98,18 @@ std::vector<std::string> WritesOf(const SimResult& r, int n) {
     if (l.event.rfind("profile ", 0) == 0) lines.push_back(l.event);
   }
   return lines;
+}
+
+// The program on profile `p` (after `args`), with Setup open for `script`.
+SimResult InSetup(const TempProfile& p, const std::string& script, const std::string& args = "") {
+  return RunSim(args + "--profile " + p.path(), "click 1002\nwait 10\n" + script);
+}
+
+// The run went well and its first Setup dialog closed on `o` and wrote exactly that.
+void ExpectSavedAsShown(const SimResult& r, const Options& o) {
+  ASSERT_EQ(r.status, 0) << r.Text();
+  EXPECT_EQ(ViewOf(r, 0, true), o) << r.Text();
+  EXPECT_EQ(WritesOf(r, 0), Writes(o));
 }
 
 std::int64_t CloseTime(const SimResult& r, int n) {
@@ -229,13 +242,12 @@ TEST(SetupDialog, ValuesTheProgramNeverWritesAreUsedAsStoredAndNormalisedByOk) {
 
 TEST(SetupDialog, UntickedScanningOptionsAreStoredAsZerosAndTheNextScanSkipsThem) {
   TempProfile p;
-  SimResult r = RunSim("--seed 3 --profile " + p.path(),
-                       "click 1002\nwait 10\nclick 1025\nclick 1026\nclick 1027\nclick 1028\n"
-                       "click 1029\nclick 1\nwait 10\nclick 1000\nwait 12100\n");
-  ASSERT_EQ(r.status, 0) << r.Text();
-  const Options unticked = {1, 1, 0, 0, 0, 0, 0, 10};
-  EXPECT_EQ(ViewOf(r, 0, true), unticked);
-  EXPECT_EQ(WritesOf(r, 0), Writes(unticked));
+  // Every scanning method unticked and saved, then a full scan.
+  SimResult r = InSetup(p,
+                        "click 1025\nclick 1026\nclick 1027\nclick 1028\nclick 1029\nclick 1\n"
+                        "wait 10\nclick 1000\nwait 12100\n",
+                        "--seed 3 ");
+  ExpectSavedAsShown(r, {1, 1, 0, 0, 0, 0, 0, 10});
   EXPECT_EQ(p.Read(),
             "[Options]\nUseSounds=1\nMonitor=1\nScan1=0\nScan2=0\nScan3=0\nScan4=0\nScan5=0\n"
             "Sensitivity=10\n");
@@ -247,13 +259,10 @@ TEST(SetupDialog, UntickedScanningOptionsAreStoredAsZerosAndTheNextScanSkipsThem
 
 TEST(SetupDialog, KeyboardStartsOnUseSoundsAndEnterIsOk) {
   TempProfile p;
-  SimResult r = RunSim("--profile " + p.path(),
-                       "click 1002\nwait 10\nkey Space\nkey Tab\nkey Space\nkey Tab\nkey Home\n"
-                       "key Right\nkey Tab\nkey Space\nkey Enter\nwait 10\n");
-  ASSERT_EQ(r.status, 0) << r.Text();
-  const Options typed = {0, 0, 0, 1, 1, 1, 1, 2};
-  EXPECT_EQ(ViewOf(r, 0, true), typed) << r.Text();
-  EXPECT_EQ(WritesOf(r, 0), Writes(typed));
+  SimResult r = InSetup(p,
+                        "key Space\nkey Tab\nkey Space\nkey Tab\nkey Home\nkey Right\nkey Tab\n"
+                        "key Space\nkey Enter\nwait 10\n");
+  ExpectSavedAsShown(r, {0, 0, 0, 1, 1, 1, 1, 2});
   EXPECT_TRUE(r.Has("close 169 1"));
 }
 
@@ -334,25 +343,12 @@ TEST(SetupDialog, HandWrittenProfileKeepsCommentsSectionsLineEndsAndKeySpelling)
   // Monitoring was off and is on now: the timer starts as the dialog closes.
   EXPECT_EQ(r.Events("timer 102 1 set 25").size(), 1u);
   EXPECT_EQ(r.TimeOf("timer 102 1 set 25"), CloseTime(r, 1));
+  // Each value changes where it stands; the keys the file lacked follow the last one it had.
   EXPECT_EQ(p.Read(),
-            "; Quorblex Pro settings, tuned by hand\r\n"
-            "\r\n"
-            "[Window]\r\n"
-            "Left=10\r\n"
-            "\r\n"
-            "[options]\r\n"
-            "# quiet please\r\n"
-            "usesounds=0\r\n"
-            "MONITOR = 1\r\n"
-            "sensitivity=6\r\n"
-            "Scan3=0\r\n"
-            "Scan1=1\r\n"
-            "Scan2=1\r\n"
-            "Scan4=1\r\n"
-            "Scan5=1\r\n"
-            "\r\n"
-            "[Other]\r\n"
-            "Scan1=7\r\n");
+            Edited(original,
+                   {{"MONITOR = 0", "MONITOR = 1"},
+                    {"sensitivity=4", "sensitivity=6"},
+                    {"Scan3=0\r\n", "Scan3=0\r\nScan1=1\r\nScan2=1\r\nScan4=1\r\nScan5=1\r\n"}}));
 }
 
 // A text as the transcript quotes it (a Windows path has backslashes).

@@ -1,14 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What every desktop decides the same way, tested once with plain values: which keys a dialog
-// takes, where a window stands, how dialog units round, which clip frame shows when, and the
-// order input reaches the core in, and when a desktop hints where the program went.
+// takes, where a window stands, how dialog units round, which clip frame shows when, the
+// order input reaches the core in, what a screen reader is told, and when a desktop hints where
+// the program went.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
 #include <vector>
 
+#include "host/shared/AccessibleNames.h"
 #include "host/shared/Attention.h"
 #include "host/shared/ClipSchedule.h"
+#include "host/shared/GeometryLog.h"
 #include "host/shared/InputQueue.h"
 #include "host/shared/KeyPolicy.h"
 #include "host/shared/Layout.h"
@@ -16,20 +23,12 @@
 
 namespace {
 
-KeyPolicy::Pressed Named(Key key, bool shift = false, bool alt = false) {
-  KeyPolicy::Pressed p;
-  p.named = key;
-  p.shift = shift;
-  p.alt = alt;
-  return p;
+// A key the desktop knows by name, and one it knows by its character.
+KeyPolicy::Pressed Named(Key key, bool shift = false, bool alt = false, bool ctrlOrWin = false) {
+  return {key, 0, shift, alt, ctrlOrWin};
 }
-
 KeyPolicy::Pressed Character(char c, bool alt = false, bool ctrlOrWin = false) {
-  KeyPolicy::Pressed p;
-  p.character = c;
-  p.alt = alt;
-  p.ctrlOrWin = ctrlOrWin;
-  return p;
+  return {std::nullopt, c, false, alt, ctrlOrWin};
 }
 
 TEST(SharedHost, KeysTheDialogTakesAndTheOnesItLeaves) {
@@ -55,9 +54,7 @@ TEST(SharedHost, KeysTheDialogTakesAndTheOnesItLeaves) {
 
   EXPECT_TRUE(KeyPolicy::OpensWindowMenu(Named(Key::Space, false, true)));
   EXPECT_FALSE(KeyPolicy::OpensWindowMenu(Named(Key::Space)));
-  KeyPolicy::Pressed ctrlAltSpace = Named(Key::Space, false, true);
-  ctrlAltSpace.ctrlOrWin = true;
-  EXPECT_FALSE(KeyPolicy::OpensWindowMenu(ctrlAltSpace));
+  EXPECT_FALSE(KeyPolicy::OpensWindowMenu(Named(Key::Space, false, true, true)));
 }
 
 TEST(SharedHost, DialogUnitsRoundAsEachDesktopsDialogManager) {
@@ -184,3 +181,43 @@ TEST(SharedHost, InputWaitsInOrderAndTheQueueIsLookedAtOnceAMillisecond) {
 }
 
 }  // namespace
+
+TEST(SharedHost, AReaderSaysAValueWithTheCaptionLeftOfItAndNoMnemonics) {
+  using AccessibleNames::CaptionOf;
+  // The scan results: two captions on the rows of their values, a title above both.
+  const std::vector<AccessibleNames::Label> results = {
+      {"Results:", {10, 0, 60, 13}},    {"Presence:", {10, 20, 50, 13}},
+      {"Proximity:", {10, 40, 50, 13}}, {"Detected", {70, 20, 80, 13}},
+      {"80 Meters", {70, 40, 80, 13}},  {"Type:", {160, 40, 30, 13}},
+      {"Far left:", {0, 45, 8, 13}}};
+  EXPECT_EQ(CaptionOf(results, 3), 1);
+  // Of two captions on its row the nearer one; one to its right or above it never.
+  EXPECT_EQ(CaptionOf(results, 4), 2);
+  EXPECT_EQ(CaptionOf(results, 0), -1);
+  // A caption itself may have one; a row that only touches another's edge is not the same row.
+  EXPECT_EQ(CaptionOf(results, 5), 2);
+  EXPECT_EQ(CaptionOf({{"A:", {0, 0, 10, 10}}, {"b", {20, 10, 10, 10}}}, 1), -1);
+  EXPECT_EQ(CaptionOf(results, 99), -1);
+
+  EXPECT_EQ(AccessibleNames::WithoutMnemonic("A&bductee && Co&"), "Abductee & Co&");
+  EXPECT_EQ(AccessibleNames::WithoutMnemonic("&&&x"), "&x");
+  EXPECT_EQ(AccessibleNames::WithoutMnemonic(""), "");
+}
+
+TEST(SharedHost, TheGeometryLogAppendsEachWindowAndNeverFails) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("quorblex-geometry-" + std::to_string(std::random_device()()));
+  std::filesystem::create_directories(dir);
+  const std::string file = (dir / "geometry.txt").string();
+  GeometryLog log(file);
+  log.Append(Layout::GeometryLine(102, "window", {10, 20, 325, 211}));
+  log.Append(Layout::GeometryLine(kMessageBoxTemplate, "1", {1, 2, 3, 4}));
+  std::stringstream kept;
+  kept << std::ifstream(file, std::ios::binary).rdbuf();
+  EXPECT_EQ(kept.str(), "102 window 10 20 325 211\nmsgbox 1 1 2 3 4\n");
+  // Off, or a file that cannot be made: the lines are lost and nothing else happens.
+  GeometryLog("").Append("x\n");
+  GeometryLog((dir / "missing" / "g.txt").string()).Append("x\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+  std::filesystem::remove_all(dir);
+}

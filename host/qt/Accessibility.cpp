@@ -35,26 +35,29 @@ std::vector<const StaticTextView*> TextsOf(const QWidget& window) {
   return texts;
 }
 
-QString LabelText(const StaticTextView& label) {
-  if (!(label.DrawFlags() & Qt::TextShowMnemonic)) return label.text();
-  return Accessibility::WithoutMnemonic(label.text());
+QString WithoutMnemonic(const QString& text) {
+  return QString::fromStdString(AccessibleNames::WithoutMnemonic(text.toStdString()));
 }
 
-// The caption a value is read with: a text ending in ':' on the same row, to the left of it
-// ("Proximity:" for "80 Meters").
+QString LabelText(const StaticTextView& label) {
+  if (!(label.DrawFlags() & Qt::TextShowMnemonic)) return label.text();
+  return WithoutMnemonic(label.text());
+}
+
+// The caption a value is read with, by the shared rule.
 const StaticTextView* CaptionOf(const StaticTextView& value) {
   const QWidget* window = value.parentWidget();
   if (!window) return nullptr;
-  const StaticTextView* best = nullptr;
-  QRect v = value.geometry();
-  for (const StaticTextView* label : TextsOf(*window)) {
-    if (label == &value || !label->text().endsWith(QLatin1Char(':'))) continue;
-    QRect l = label->geometry();
-    bool sameRow = l.top() <= v.bottom() && v.top() <= l.bottom();
-    if (!sameRow || l.left() >= v.left()) continue;
-    if (!best || l.left() > best->geometry().left()) best = label;
+  const std::vector<const StaticTextView*> texts = TextsOf(*window);
+  std::vector<AccessibleNames::Label> labels;
+  std::size_t self = 0;
+  for (const StaticTextView* t : texts) {
+    if (t == &value) self = labels.size();
+    const QRect g = t->geometry();
+    labels.push_back({t->text().toStdString(), {g.x(), g.y(), g.width(), g.height()}});
   }
-  return best;
+  const int caption = AccessibleNames::CaptionOf(labels, self);
+  return caption < 0 ? nullptr : texts[caption];
 }
 
 class WindowAccessible : public QAccessibleWidget {
@@ -117,12 +120,8 @@ class PictureAccessible : public QAccessibleWidget {
 // The keyboard focus is the core's; Qt's own focus never moves, so Qt's interfaces would call
 // every control unfocusable and none focused. A control says what the core shows instead.
 bool HasFocus(const QWidget* w) {
-  bool look = false;
-  if (auto* b = dynamic_cast<const PushButtonView*>(w)) look = b->FocusLook();
-  if (auto* c = dynamic_cast<const CheckBoxView*>(w)) look = c->FocusLook();
-  if (auto* t = dynamic_cast<const TrackbarView*>(w)) look = t->FocusLook();
-  if (auto* c = dynamic_cast<const ClipView*>(w)) look = c->FocusLook();
-  return look && w->isActiveWindow();
+  auto* view = dynamic_cast<const ControlView*>(w);
+  return view && view->FocusLook() && w->isActiveWindow();
 }
 
 QAccessible::State WithFocus(QAccessible::State s, const QWidget* w) {
@@ -146,7 +145,7 @@ class ButtonAccessible : public QAccessibleWidget {
   ButtonAccessible(QAbstractButton* b, QAccessible::Role role) : QAccessibleWidget(b, role) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-      return Accessibility::WithoutMnemonic(Button()->text());
+      return WithoutMnemonic(Button()->text());
     return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
@@ -287,16 +286,6 @@ void FocusMoved(QWidget* view) {
 void Activated(QWidget* focused) {
   told = nullptr;
   FocusMoved(focused);
-}
-
-QString WithoutMnemonic(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-    out += text[i];
-  }
-  return out;
 }
 
 }  // namespace Accessibility

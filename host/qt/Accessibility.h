@@ -15,8 +15,6 @@
 // The focus is the core's, so Qt never tells a reader where it is: we do, when it moves and
 // whenever a window becomes the active one (a dialog opens, the main window comes back), as
 // Qt does for its own dialogs.
-#include <QString>
-
 #include "common/View.h"
 
 class QWidget;
@@ -35,7 +33,5 @@ void FocusMoved(QWidget* view);
 // The window of `focused`, the control with the core's focus, became the active one: the reader
 // is told where the focus is, even if it was told so before the window was left.
 void Activated(QWidget* focused);
-// `text` as a reader should say it: a mnemonic '&' dropped, "&&" read as one '&'.
-QString WithoutMnemonic(const QString& text);
 
 }  // namespace Accessibility

@@ -27,15 +27,7 @@ ControlView::TextRoom CheckBoxView::Room() const {
   return {QSize(width() - box - 2, height())};
 }
 
-bool CheckBoxView::SetFocusLook(bool on) {
-  if (focusLook_ == on) return false;
-  focusLook_ = on;
-  update();
-  return true;
-}
-
 void CheckBoxView::initStyleOption(QStyleOptionButton* option) const {
   QCheckBox::initStyleOption(option);
-  option->state &= ~QStyle::State_HasFocus;
-  if (focusLook_) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+  WearFocus(option, focusLook_);
 }

@@ -12,9 +12,9 @@ class CheckBoxView : public QCheckBox, public ControlView {
   explicit CheckBoxView(QWidget* parent);
   QWidget* widget() override { return this; }
   void Apply(const ControlModel& control, Change what) override;
-  bool SetFocusLook(bool on) override;
+  bool SetFocusLook(bool on) override { return ChangeLook(focusLook_, on, this); }
   TextRoom Room() const override;
-  bool FocusLook() const { return focusLook_; }
+  bool FocusLook() const override { return focusLook_; }
 
  protected:
   void nextCheckState() override {}

@@ -15,38 +15,22 @@ ClipView::ClipView(QWidget* parent) : QWidget(parent) {
   connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
 }
 
-bool ClipView::SetFocusLook(bool on) {
-  focusLook_ = on;
-  return false;  // nothing on screen changes
+void ClipView::Apply(const ControlModel& control, Change what) {
+  if (what == Change::ClipOpen || what == Change::ClipClose) {
+    // A closed clip is one that shows nothing: the model without one.
+    Take(what == Change::ClipOpen ? control : ControlModel{});
+    ShowFrame(clip_ ? 0 : -1);
+  } else if (what == Change::ClipPlay) {
+    if (control.clip != clip_) Take(control);
+    Play(control.clipFrom, control.clipTo, control.clipRepeat);
+  }
 }
 
-void ClipView::Apply(const ControlModel& control, Change what) {
-  switch (what) {
-    case Change::ClipOpen:
-      Stop();
-      clip_ = control.clip;
-      clipName_ = control.clipName;
-      UseRatio(devicePixelRatio());
-      ShowFrame(clip_ ? 0 : -1);
-      return;
-    case Change::ClipPlay:
-      if (control.clip != clip_) {
-        Stop();
-        clip_ = control.clip;
-        clipName_ = control.clipName;
-        UseRatio(devicePixelRatio());
-      }
-      Play(control.clipFrom, control.clipTo, control.clipRepeat);
-      return;
-    case Change::ClipClose:
-      Stop();
-      clip_.reset();
-      sharp_ = {};
-      ShowFrame(-1);
-      return;
-    default:
-      return;
-  }
+void ClipView::Take(const ControlModel& control) {
+  Stop();
+  clip_ = control.clip;
+  clipName_ = control.clipName;
+  UseRatio(devicePixelRatio());
 }
 
 void ClipView::UseRatio(double dpr) {

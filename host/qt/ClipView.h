@@ -43,8 +43,11 @@ class ClipView : public QWidget, public ControlView {
   // Brings the frame up to date with the time since Play, as a tick would.
   void Advance(std::int64_t elapsedMs);
   // The clip can hold the keyboard focus (it is a tab stop) but draws no sign of it; readers ask.
-  bool SetFocusLook(bool on) override;
-  bool FocusLook() const { return focusLook_; }
+  bool SetFocusLook(bool on) override {
+    focusLook_ = on;
+    return false;
+  }
+  bool FocusLook() const override { return focusLook_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -53,6 +56,8 @@ class ClipView : public QWidget, public ControlView {
 
  private:
   void Stop();
+  // Shows the clip `control` names from now on, its first picture not yet drawn.
+  void Take(const ControlModel& control);
   void Play(int from, int to, int repeat);
   void ShowFrame(int index);
   void Tick();

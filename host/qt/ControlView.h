@@ -6,11 +6,11 @@
 // copies what it needs. Enabled, visible and tooltip are the dialog window's business, the same
 // for every kind; the rest is the view's.
 #include <QSize>
+#include <QStyle>
+#include <QWidget>
 
 #include "common/Host.h"
 #include "common/View.h"
-
-class QWidget;
 
 class ControlView {
  public:
@@ -22,6 +22,8 @@ class ControlView {
   // look changed.
   virtual bool SetFocusLook(bool) { return false; }
   virtual bool SetDefaultLook(bool) { return false; }
+  // Whether the control wears the core's keyboard focus now.
+  virtual bool FocusLook() const { return false; }
   // The room the control leaves its text: empty for a control that shows none. The dialog
   // fits one font to the rooms of all its controls (FontFit).
   struct TextRoom {
@@ -31,3 +33,18 @@ class ControlView {
   };
   virtual TextRoom Room() const { return {}; }
 };
+
+// Sets a view's `look` to `on`; when that changes it, `w` is repainted and the answer is true.
+inline bool ChangeLook(bool& look, bool on, QWidget* w) {
+  if (look == on) return false;
+  look = on;
+  w->update();
+  return true;
+}
+
+// A style option drawn with the core's focus rather than Qt's, which never moves.
+template <class Option>
+void WearFocus(Option* option, bool focused) {
+  option->state &= ~QStyle::State_HasFocus;
+  if (focused) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+}

@@ -23,10 +23,11 @@
 #include "host/qt/StaticFrameView.h"
 #include "host/qt/StaticTextView.h"
 #include "host/qt/TrackbarView.h"
+#include "host/shared/DialogTexts.h"
+#include "host/shared/InputQueue.h"
 #include "host/shared/KeyPolicy.h"
 #include "host/shared/Layout.h"
 #include "host/shared/ShowState.h"
-#include "host/shared/DialogTexts.h"
 
 namespace {
 
@@ -38,38 +39,20 @@ Qt::WindowFlags FlagsFor(const DialogModel& dialog, bool owned) {
   return flags;
 }
 
+// Qt's names of the keys the dialog knows by name.
+constexpr std::pair<int, Key> kNamedKeys[] = {
+    {Qt::Key_Return, Key::Enter},  {Qt::Key_Enter, Key::Enter},
+    {Qt::Key_Escape, Key::Escape}, {Qt::Key_Space, Key::Space},
+    {Qt::Key_Tab, Key::Tab},       {Qt::Key_Backtab, Key::ShiftTab},
+    {Qt::Key_Left, Key::Left},     {Qt::Key_Right, Key::Right},
+    {Qt::Key_Up, Key::Up},         {Qt::Key_Down, Key::Down},
+    {Qt::Key_Home, Key::Home},     {Qt::Key_End, Key::End},
+    {Qt::Key_PageUp, Key::PageUp}, {Qt::Key_PageDown, Key::PageDown}};
+
 std::optional<Key> NamedKey(int qtKey) {
-  switch (qtKey) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return Key::Enter;
-    case Qt::Key_Escape:
-      return Key::Escape;
-    case Qt::Key_Space:
-      return Key::Space;
-    case Qt::Key_Tab:
-      return Key::Tab;
-    case Qt::Key_Backtab:
-      return Key::ShiftTab;
-    case Qt::Key_Left:
-      return Key::Left;
-    case Qt::Key_Right:
-      return Key::Right;
-    case Qt::Key_Up:
-      return Key::Up;
-    case Qt::Key_Down:
-      return Key::Down;
-    case Qt::Key_Home:
-      return Key::Home;
-    case Qt::Key_End:
-      return Key::End;
-    case Qt::Key_PageUp:
-      return Key::PageUp;
-    case Qt::Key_PageDown:
-      return Key::PageDown;
-    default:
-      return std::nullopt;
-  }
+  for (const auto& [code, key] : kNamedKeys)
+    if (code == qtKey) return key;
+  return std::nullopt;
 }
 
 // The key in the words of the shared key policy.
@@ -91,14 +74,6 @@ KeyPolicy::Pressed Reduce(const QKeyEvent& key) {
 // A text as the dialog font draws it at `stretch`.
 TextFit::Extent Measure(const TextFit::Item& item, int stretch) {
   return FontFit::Measure(DialogUnits::Font(), item, stretch);
-}
-
-InputEvent Input(InputEvent::Kind kind, ViewHandle target, int id = 0) {
-  InputEvent e;
-  e.kind = kind;
-  e.target = target;
-  e.id = id;
-  return e;
 }
 
 bool IsUserInput(QEvent::Type type) {
@@ -147,7 +122,7 @@ void DialogWindow::AddView(const ControlModel& c, const DialogModel& dialog) {
   ControlView* view = nullptr;
   ViewHandle target = hwnd_;
   int id = c.id;
-  auto click = [this, target, id] { report_(Input(InputEvent::Kind::Click, target, id)); };
+  auto click = [this, target, id] { report_(InputOf(InputEvent::Kind::Click, target, id)); };
   switch (c.kind) {
     case ControlKind::PushButton: {
       auto* b = new PushButtonView(this, c.exStyle);
@@ -176,9 +151,7 @@ void DialogWindow::AddView(const ControlModel& c, const DialogModel& dialog) {
       break;
     case ControlKind::Trackbar:
       view = new TrackbarView(this, [this, target, id](int pos) {
-        InputEvent e = Input(InputEvent::Kind::Slide, target, id);
-        e.pos = pos;
-        report_(std::move(e));
+        report_(InputOf(InputEvent::Kind::Slide, target, id, pos));
       });
       break;
     case ControlKind::Animation:
@@ -299,20 +272,16 @@ void DialogWindow::Shown(const DialogModel& d, bool initial) {
   }
   // A minimized window paints nothing until it comes back.
   setUpdatesEnabled(!d.minimized);
-  switch (ShowState::For(d, isMinimized())) {
-    case ShowState::Action::Hide:
-      hide();
-      break;
-    case ShowState::Action::Minimize:
-      showMinimized();
-      break;
-    case ShowState::Action::Restore:
-      showNormal();
-      break;
-    case ShowState::Action::Show:
-      show();
-      break;
-  }
+  using Action = ShowState::Action;
+  const Action action = ShowState::For(d, isMinimized());
+  if (action == Action::Hide)
+    hide();
+  else if (action == Action::Minimize)
+    showMinimized();
+  else if (action == Action::Restore)
+    showNormal();
+  else
+    show();
   if (ShowState::RaisesOnShow(d, initial)) Raise();
   applyingState_ = false;
 }
@@ -348,6 +317,16 @@ void DialogWindow::MenuChanged(const std::vector<MenuItem>& menu, bool closeBoxE
 int DialogWindow::ControlId(ViewHandle control) const {
   auto it = ids_.find(control);
   return it == ids_.end() ? 0 : it->second;
+}
+
+std::string DialogWindow::GeometryLines() const {
+  auto line = [this](const std::string& what, const QRect& r) {
+    return Layout::GeometryLine(templateId_, what, {r.x(), r.y(), r.width(), r.height()});
+  };
+  std::string out = line("window", geometry());
+  for (const auto& [handle, view] : views_)
+    out += line(std::to_string(ControlId(handle)), view->widget()->geometry());
+  return out;
 }
 
 void DialogWindow::Raise() {
@@ -426,7 +405,7 @@ void DialogWindow::HandleKey(const QKeyEvent& key) {
 void DialogWindow::closeEvent(QCloseEvent* e) {
   // The close box asks; the core decides whether the window goes.
   e->ignore();
-  report_(Input(InputEvent::Kind::Close, hwnd_));
+  report_(InputOf(InputEvent::Kind::Close, hwnd_));
 }
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* e) {
@@ -441,7 +420,7 @@ void DialogWindow::changeEvent(QEvent* e) {
   // in the task bar.
   if (ShowState::IsTaskbarRestore(coreVisible_, coreMinimized_) &&
       !(windowState() & Qt::WindowMinimized))
-    report_(Input(InputEvent::Kind::Taskbar, hwnd_));
+    report_(InputOf(InputEvent::Kind::Taskbar, hwnd_));
 }
 
 void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
@@ -457,7 +436,7 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
     action->setEnabled(item.id != kCloseCommand || closeBoxEnabled_);
     int id = static_cast<int>(item.id);
     connect(action, &QAction::triggered, this,
-            [this, id] { report_(Input(InputEvent::Kind::SysCommand, hwnd_, id)); });
+            [this, id] { report_(InputOf(InputEvent::Kind::SysCommand, hwnd_, id)); });
   }
   openMenu_ = menu;
   menu->popup(globalPos);

@@ -51,6 +51,8 @@ class DialogWindow : public QWidget {
   ControlView* View(ViewHandle control) const;
   // The control's id in its template; 0 when there is none.
   int ControlId(ViewHandle control) const;
+  // Where the window and each of its controls stand, as GeometryLog keeps it.
+  std::string GeometryLines() const;
   bool InputBlocked() const { return blocked_; }
   // The window menu, built from the core's items; open until an item is chosen or it is left.
   void ShowSystemMenu(const QPoint& globalPos);

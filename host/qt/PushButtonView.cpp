@@ -23,13 +23,6 @@ void PushButtonView::Apply(const ControlModel& control, Change what) {
 // Inside the button's edges, and the default frame when it wears one.
 ControlView::TextRoom PushButtonView::Room() const { return {ButtonRect().size() - QSize(8, 0)}; }
 
-bool PushButtonView::SetFocusLook(bool on) {
-  if (focusLook_ == on) return false;
-  focusLook_ = on;
-  update();
-  return true;
-}
-
 bool PushButtonView::SetDefaultLook(bool on) {
   if (isDefault() == on) return false;
   setDefault(on);
@@ -38,8 +31,7 @@ bool PushButtonView::SetDefaultLook(bool on) {
 
 void PushButtonView::initStyleOption(QStyleOptionButton* option) const {
   QPushButton::initStyleOption(option);
-  option->state &= ~QStyle::State_HasFocus;
-  if (focusLook_) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+  WearFocus(option, focusLook_);
 }
 
 QRect PushButtonView::ButtonRect() const {

@@ -13,10 +13,10 @@ class PushButtonView : public QPushButton, public ControlView {
   PushButtonView(QWidget* parent, std::uint32_t exStyle);
   QWidget* widget() override { return this; }
   void Apply(const ControlModel& control, Change what) override;
-  bool SetFocusLook(bool on) override;
+  bool SetFocusLook(bool on) override { return ChangeLook(focusLook_, on, this); }
   bool SetDefaultLook(bool on) override;
   TextRoom Room() const override;
-  bool FocusLook() const { return focusLook_; }
+  bool FocusLook() const override { return focusLook_; }
 
  protected:
   void initStyleOption(QStyleOptionButton* option) const override;

@@ -108,7 +108,7 @@ void QtHost::WindowShown(const DialogModel& dialog, bool initial) {
   DialogWindow* w = FindWindow(dialog.handle);
   if (!w) return;
   w->Shown(dialog, initial);
-  if (initial) dump_.Write(*w);
+  if (initial) dump_.Append(w->GeometryLines());
   // A new window goes to the screen now rather than at the next Wait: the program carries on
   // with its start-up first (the notification icon, the welcome cue), and the window need not
   // wait for that. Input that comes meanwhile waits for the next Wait like any other.
@@ -141,12 +141,8 @@ void QtHost::ControlChanged(ViewHandle dialog, const ControlModel& control, Chan
 
 bool QtHost::TrayAdd(const std::string& tip) {
   if (!TrayIcon::Available()) return false;
-  tray_ = std::make_unique<TrayIcon>(tip, [this](int message) {
-    InputEvent e;
-    e.kind = InputEvent::Kind::Tray;
-    e.id = message;
-    Report(std::move(e));
-  });
+  tray_ = std::make_unique<TrayIcon>(
+      tip, [this](int message) { Report(InputOf(InputEvent::Kind::Tray, kNoView, message)); });
   return true;
 }
 

@@ -13,13 +13,12 @@
 //
 // Needs a QApplication that outlives it; made after it and destroyed before it.
 #include <QTimer>
-#include <deque>
 #include <map>
 #include <memory>
 
 #include "common/Clock.h"
 #include "common/Host.h"
-#include "host/qt/GeometryDump.h"
+#include "host/shared/GeometryLog.h"
 #include "host/shared/InputQueue.h"
 
 class DialogWindow;
@@ -53,8 +52,6 @@ class QtHost : public Host {
   DialogWindow* FindWindow(ViewHandle dialog) const;
   TrayIcon* Tray() const { return tray_.get(); }
   HelpViewer* Help() const { return help_.get(); }
-  // Input reported by the widgets and not yet handed to the core.
-  const std::deque<InputEvent>& PendingInput() const { return input_.Pending(); }
 
  private:
   void Report(InputEvent event);
@@ -68,5 +65,5 @@ class QtHost : public Host {
   QTimer wake_;
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<HelpViewer> help_;
-  GeometryDump dump_;
+  GeometryLog dump_ = GeometryLog::FromEnvironment();
 };

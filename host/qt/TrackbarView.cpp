@@ -32,15 +32,7 @@ void TrackbarView::OnAction(int action) {
   if (wanted != value() && onSlide_) onSlide_(wanted);
 }
 
-bool TrackbarView::SetFocusLook(bool on) {
-  if (focusLook_ == on) return false;
-  focusLook_ = on;
-  update();
-  return true;
-}
-
 void TrackbarView::initStyleOption(QStyleOptionSlider* option) const {
   QSlider::initStyleOption(option);
-  option->state &= ~QStyle::State_HasFocus;
-  if (focusLook_) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+  WearFocus(option, focusLook_);
 }

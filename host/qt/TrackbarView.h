@@ -14,8 +14,8 @@ class TrackbarView : public QSlider, public ControlView {
   TrackbarView(QWidget* parent, std::function<void(int pos)> onSlide);
   QWidget* widget() override { return this; }
   void Apply(const ControlModel& control, Change what) override;
-  bool SetFocusLook(bool on) override;
-  bool FocusLook() const { return focusLook_; }
+  bool SetFocusLook(bool on) override { return ChangeLook(focusLook_, on, this); }
+  bool FocusLook() const override { return focusLook_; }
 
  protected:
   void initStyleOption(QStyleOptionSlider* option) const override;

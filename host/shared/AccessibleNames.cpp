@@ -89,3 +89,27 @@ std::string IconName(std::uint32_t iconFlags) {
 }
 
 }  // namespace AccessibleNames
+
+std::string AccessibleNames::WithoutMnemonic(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+int AccessibleNames::CaptionOf(const std::vector<Label>& labels, std::size_t value) {
+  if (value >= labels.size()) return -1;
+  const PixelRect& v = labels[value].box;
+  int best = -1;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const Label& l = labels[i];
+    if (i == value || l.text.empty() || l.text.back() != ':') continue;
+    const bool sameRow = l.box.y < v.y + v.height && v.y < l.box.y + l.box.height;
+    if (!sameRow || l.box.x >= v.x) continue;
+    if (best < 0 || l.box.x > labels[best].box.x) best = static_cast<int>(i);
+  }
+  return best;
+}

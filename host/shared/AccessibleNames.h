@@ -7,8 +7,10 @@
 // named in one place, for every host.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/View.h"
+#include "host/shared/Layout.h"
 
 namespace AccessibleNames {
 
@@ -22,5 +24,17 @@ std::string Description(int templateId, const ControlModel& control);
 std::string State(int bitmapId);
 // A message box icon by its MB_ICON flag ("warning", "stop").
 std::string IconName(std::uint32_t iconFlags);
+
+// `text` as a reader should say it: a mnemonic '&' dropped, "&&" read as one '&'.
+std::string WithoutMnemonic(const std::string& text);
+
+// A static text of a window and where it stands.
+struct Label {
+  std::string text;
+  PixelRect box;
+};
+// The caption that `labels[value]` is read with: the nearest text ending in ':' on the same row,
+// to the left of it ("Proximity:" for "80 Meters"). Its index, or -1 when there is none.
+int CaptionOf(const std::vector<Label>& labels, std::size_t value);
 
 }  // namespace AccessibleNames

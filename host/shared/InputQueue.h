@@ -13,6 +13,13 @@
 
 #include "common/Host.h"
 
+// What a desktop reports: input of `kind` in window `target` (none: the active window) on
+// control, menu command or tray message `id`, a trackbar at `pos`.
+inline InputEvent InputOf(InputEvent::Kind kind, ViewHandle target = kNoView, int id = 0,
+                          int pos = 0) {
+  return {kind, target, id, pos, Key::Enter, 0, false, {}};
+}
+
 class InputQueue {
  public:
   void Report(InputEvent event) { pending_.push_back(std::move(event)); }

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/shared/KeyPolicy.h"
 
+#include "host/shared/InputQueue.h"
+
 std::optional<InputEvent> KeyPolicy::Decide(const Pressed& key, ViewHandle dialog) {
   if (key.ctrlOrWin) return std::nullopt;
-  InputEvent e;
-  e.kind = InputEvent::Kind::Key;
-  e.target = dialog;
+  InputEvent e = InputOf(InputEvent::Kind::Key, dialog);
   if (key.named && *key.named != Key::Letter) {
     e.key = *key.named == Key::Tab && key.shift ? Key::ShiftTab : *key.named;
     return e;

@@ -91,6 +91,24 @@ class DesktopTest : public ::testing::Test {
     }
     return w;
   }
+  // Waits for the window `title`; checks it against template `templateId` and keeps a
+  // screenshot of it, named `shot`. 0: it never came.
+  unsigned long Shows(const std::string& title, int templateId, const std::string& shot,
+                      int timeoutMs = 5000) {
+    unsigned long w = Expect(title, timeoutMs);
+    if (!w) return 0;
+    ExpectLayout(templateId, w);
+    WaitUntil([] { return false; }, 300);
+    SaveScreenshot(*x_, shot);
+    return w;
+  }
+  // The same for a window that `keys` open from the main window.
+  unsigned long OpenWith(const std::string& keys, const std::string& title, int templateId,
+                         const std::string& shot) {
+    EXPECT_TRUE(WaitUntil([&] { return FocusedTopLevel(dpy()) == main_; }, 5000));
+    Key(keys);
+    return Shows(title, templateId, shot);
+  }
   bool Gone(const std::string& title, int timeoutMs = 5000) {
     return WaitUntil([&] { return FindWindow(dpy(), title) == 0; }, timeoutMs);
   }
@@ -270,21 +288,12 @@ TEST_F(DesktopTest, EveryDialogOpensWithItsCaptionAndLayout) {
   EXPECT_EQ(WindowRect(dpy(), progress).y, WindowRect(dpy(), main_).y);
   WaitUntil([] { return false; }, 1500);
   SaveScreenshot(*x_, "scan-progress");
-  unsigned long results = Expect("Scan Results", 30000);
-  ASSERT_NE(results, 0u);
-  ExpectLayout(149, results);
-  WaitUntil([] { return false; }, 300);
-  SaveScreenshot(*x_, "scan-results");
+  ASSERT_NE(Shows("Scan Results", 149, "scan-results", 30000), 0u);
   Key("Return");
   ASSERT_TRUE(Gone("Scan Results"));
 
   // The abductee scan and its verdict.
-  ASSERT_TRUE(WaitUntil([&] { return FocusedTopLevel(dpy()) == main_; }, 5000));
-  Key("alt+b");
-  unsigned long abductee = Expect("Abductee Scan");
-  ASSERT_NE(abductee, 0u);
-  ExpectLayout(170, abductee);
-  SaveScreenshot(*x_, "abductee-scan");
+  ASSERT_NE(OpenWith("alt+b", "Abductee Scan", 170, "abductee-scan"), 0u);
   // The eight dots lie on the sensor plate, above it.
   PixelRect plate = Control("170", -1);
   for (int id = 1032; id <= 1039; ++id) {
@@ -294,32 +303,19 @@ TEST_F(DesktopTest, EveryDialogOpensWithItsCaptionAndLayout) {
         << id;
   }
   Key("Return");
-  unsigned long verdict = Expect("Abductee Scan Results");
-  ASSERT_NE(verdict, 0u);
-  ExpectLayout(174, verdict);
-  WaitUntil([] { return false; }, 300);
-  SaveScreenshot(*x_, "abductee-results");
+  ASSERT_NE(Shows("Abductee Scan Results", 174, "abductee-results"), 0u);
   Key("Return");
   ASSERT_TRUE(Gone("Abductee Scan Results"));
 
-  ASSERT_TRUE(WaitUntil([&] { return FocusedTopLevel(dpy()) == main_; }, 5000));
-  Key("alt+t");
-  unsigned long setup = Expect("Setup");
-  ASSERT_NE(setup, 0u);
-  ExpectLayout(169, setup);
-  SaveScreenshot(*x_, "setup");
+  ASSERT_NE(OpenWith("alt+t", "Setup", 169, "setup"), 0u);
   Key("Escape");
   ASSERT_TRUE(Gone("Setup"));
 
-  ASSERT_TRUE(WaitUntil([&] { return FocusedTopLevel(dpy()) == main_; }, 5000));
-  Key("alt+a");
-  unsigned long about = Expect("About Quorblex Pro");
+  unsigned long about = OpenWith("alt+a", "About Quorblex Pro", 100, "about");
   ASSERT_NE(about, 0u);
-  ExpectLayout(100, about);
   PixelRect a = WindowRect(dpy(), about), m = WindowRect(dpy(), main_);
   EXPECT_NEAR(a.CentreX(), m.CentreX(), 1);
   EXPECT_NEAR(a.CentreY(), m.CentreY(), 1);
-  SaveScreenshot(*x_, "about");
   // Help opens the program's own viewer, an ordinary window beside the box.
   Click(Control("100", 9));
   unsigned long help = WaitForWindow(dpy(), "Quorblex Pro Help", 5000);

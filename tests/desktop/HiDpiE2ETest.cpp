@@ -152,6 +152,19 @@ class HiDpiTest : public ::testing::TestWithParam<double> {
     EXPECT_NEAR(onScreen.h, ExpectedClientSize(templateId).h * ratio(), 1);
   }
 
+  // Presses `keys` and waits for the window `title` they open; checks it against template
+  // `templateId` and keeps a screenshot of it, named `shot`. 0: it never came.
+  unsigned long OpenWith(const std::string& keys, const std::string& title, int templateId,
+                         const std::string& shot) {
+    EXPECT_TRUE(Xdotool(*x_, "key " + keys));
+    unsigned long w = WaitForWindow(dpy(), title, 5000);
+    if (!w) return 0;
+    ExpectLayout(templateId, w);
+    WaitUntil([] { return false; }, 300);
+    SaveScreenshot(*x_, Name(shot));
+    return w;
+  }
+
   // At a fractional ratio a picture's last row and column fall half outside its control.
   int Trim() const { return ratio() == std::floor(ratio()) ? 0 : 1; }
 
@@ -190,12 +203,8 @@ TEST_P(HiDpiTest, LampsPortraitPlateAndClipAreTheDrawingsForTheScreensRatio) {
   EXPECT_TRUE(found) << "no frame of qx" << Suffix(ratio()) << ".avi on screen";
 
   // The About box's portrait.
-  ASSERT_TRUE(Xdotool(*x_, "key alt+a"));
-  unsigned long about = WaitForWindow(dpy(), "About Quorblex Pro", 5000);
+  unsigned long about = OpenWith("alt+a", "About Quorblex Pro", 100, "about");
   ASSERT_NE(about, 0u);
-  ExpectLayout(100, about);
-  WaitUntil([] { return false; }, 300);
-  SaveScreenshot(*x_, Name("about"));
   Pixels portrait = Picture(168, ratio());
   ASSERT_GT(portrait.w, 0);
   Pixels shown = Grab(dpy(), OnScreen(about, 100, PictureIndex(100, 168), 2));
@@ -207,12 +216,8 @@ TEST_P(HiDpiTest, LampsPortraitPlateAndClipAreTheDrawingsForTheScreensRatio) {
   ASSERT_TRUE(WaitUntil([&] { return FindWindow(dpy(), "About Quorblex Pro") == 0; }, 5000));
 
   // The sensor plate, where no sensor dot lies over it: its top-left corner.
-  ASSERT_TRUE(Xdotool(*x_, "key alt+b"));
-  unsigned long abductee = WaitForWindow(dpy(), "Abductee Scan", 5000);
+  unsigned long abductee = OpenWith("alt+b", "Abductee Scan", 170, "abductee-scan");
   ASSERT_NE(abductee, 0u);
-  ExpectLayout(170, abductee);
-  WaitUntil([] { return false; }, 300);
-  SaveScreenshot(*x_, Name("abductee-scan"));
   Pixels plate = Picture(171, ratio());
   ASSERT_GT(plate.w, 0);
   Pixels corner = Corner(plate, static_cast<int>(70 * ratio()), static_cast<int>(90 * ratio()));

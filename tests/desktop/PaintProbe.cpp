@@ -9,37 +9,16 @@
 
 #include <fstream>
 
-#include "common/WindowSystem.h"
-#include "host/qt/DesktopSession.h"
-#include "host/qt/QtHost.h"
-#include "host/qt/SteadyClock.h"
-
-namespace {
-class Silent : public AudioSink {
- public:
-  CueResult Play(const std::string&, const std::string&, bool) override {
-    return CueResult::Failed;
-  }
-};
-
-class Discard : public InputSink {
- public:
-  void Push(InputEvent) override {}
-};
-}  // namespace
+#include "tests/desktop/ProbeDesk.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  DesktopSession session(argc, argv);
-  SteadyClock clock;
-  QtHost host(clock);
-  Silent audio;
-  WindowSystem ws(clock, host, audio);
+  ProbeDesk desk(argc, argv);
+  WindowSystem& ws = desk.ws;
   HWND results = ws.CreateDialogWindow(*Resources::FindTemplate(149), kNoWindow, nullptr);
   ws.ShowInitial(results);
   // Let the window come up and settle, as the program's loop would.
-  Discard input;
-  for (std::int64_t until = clock.Now() + 500; clock.Now() < until;) host.Wait(until, input);
+  desk.RunUntil(desk.clock.Now() + 500);
   ws.SetText(ws.GetDlgItem(results, 1020), "Probe Detected");
   std::ofstream(argv[1]) << "changed\n";
   ::sleep(5);  // the cue

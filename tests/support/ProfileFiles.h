@@ -11,6 +11,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "common/NativePath.h"
 #include "common/ProfileStore.h"
@@ -26,6 +27,20 @@ inline std::string ReadAll(const std::string& path) {
 
 inline void WriteAll(const std::string& path, const std::string& text) {
   std::ofstream(NativePath(path), std::ios::binary | std::ios::trunc) << text;
+}
+
+// `text` with each `from` replaced by its `to`, in order, each found after the one before: a
+// profile as a write should leave it. An edit that finds nothing spoils the whole text.
+inline std::string Edited(std::string text,
+                          std::initializer_list<std::pair<std::string, std::string>> edits) {
+  std::size_t at = 0;
+  for (const auto& [from, to] : edits) {
+    at = text.find(from, at);
+    if (at == std::string::npos) return "(not found: " + from + ")";
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
 }
 
 // The names in a folder other than lock files, as UTF-8.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <tuple>
@@ -20,6 +21,43 @@ uint32_t U32(const Bytes& b, size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
 }
 uint16_t U16(const Bytes& b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
+// The built files by their paths.
+std::map<std::string, const Bytes*> ByName(const std::vector<ResourceFile>& files) {
+  std::map<std::string, const Bytes*> by_name;
+  for (const auto& f : files) by_name[f.path] = &f.bytes;
+  return by_name;
+}
+
+// A bitmap file's width, height and colour depth.
+struct BmpShape {
+  int w, h, bits;
+};
+
+// The program's bitmaps as drawn for ratio one.
+const std::map<std::string, BmpShape> kBitmaps = {
+    {"bitmaps/146.bmp", {20, 20, 4}}, {"bitmaps/147.bmp", {20, 20, 4}},
+    {"bitmaps/168.bmp", {72, 91, 8}}, {"bitmaps/171.bmp", {354, 232, 8}},
+    {"bitmaps/178.bmp", {10, 10, 4}}, {"bitmaps/179.bmp", {10, 10, 4}},
+    {"bitmaps/180.bmp", {10, 10, 4}}, {"bitmaps/181.bmp", {10, 10, 4}},
+    {"bitmaps/182.bmp", {10, 10, 4}}};
+
+// Each bitmap of `want` is among `by_name` with its size and depth; with `fullPalette`, its
+// palette holds every colour its depth can name.
+void ExpectBitmaps(const std::map<std::string, const Bytes*>& by_name,
+                   const std::map<std::string, BmpShape>& want, bool fullPalette) {
+  for (const auto& [name, shape] : want) {
+    auto it = by_name.find(name);
+    ASSERT_NE(it, by_name.end()) << name;
+    const Bytes& b = *it->second;
+    EXPECT_EQ(U32(b, 18), static_cast<uint32_t>(shape.w)) << name;
+    EXPECT_EQ(U32(b, 22), static_cast<uint32_t>(shape.h)) << name;
+    EXPECT_EQ(U16(b, 28), shape.bits) << name;
+    if (fullPalette) {
+      EXPECT_EQ(U32(b, 46), 1u << shape.bits) << name;
+    }
+  }
+}
+
 std::string Tag(const Bytes& b, size_t at) {
   return std::string(reinterpret_cast<const char*>(&b[at]), 4);
 }
@@ -572,24 +610,19 @@ TEST(Ratio, OneAndAHalfRoundsEachSideToWholePixels) {
 }
 
 TEST(Ratio, ScaledFilesKeepTheColourDepthsAndLoopOfRatioOne) {
-  struct Want {
-    int w, h, bits;
-  };
-  const std::map<std::string, Want> bmps = {
-      {"bitmaps/146@1.5x.bmp", {30, 30, 4}},   {"bitmaps/147@2x.bmp", {40, 40, 4}},
-      {"bitmaps/168@1.5x.bmp", {108, 137, 8}}, {"bitmaps/168@2x.bmp", {144, 182, 8}},
-      {"bitmaps/171@1.5x.bmp", {531, 348, 8}}, {"bitmaps/171@2x.bmp", {708, 464, 8}},
-      {"bitmaps/178@1.5x.bmp", {15, 15, 4}},   {"bitmaps/182@2x.bmp", {20, 20, 4}}};
-  std::map<std::string, const Bytes*> by_name;
-  auto files = BuildScaledResources();
-  for (const auto& f : files) by_name[f.path] = &f.bytes;
+  const auto files = BuildScaledResources();
+  auto by_name = ByName(files);
   EXPECT_EQ(files.size(), 2u * (9 + 1));  // nine bitmaps and the clip at each ratio
-  for (const auto& [name, want] : bmps) {
-    ASSERT_TRUE(by_name.count(name)) << name;
-    const Bytes& b = *by_name[name];
-    EXPECT_EQ(U32(b, 18), static_cast<uint32_t>(want.w)) << name;
-    EXPECT_EQ(U32(b, 22), static_cast<uint32_t>(want.h)) << name;
-    EXPECT_EQ(U16(b, 28), want.bits) << name;
+  // Each bitmap grows by the ratio, to the nearest whole pixel, and keeps its depth.
+  for (double ratio : {1.5, 2.0}) {
+    std::map<std::string, BmpShape> scaled;
+    for (const auto& [name, shape] : kBitmaps) {
+      const std::string stem = name.substr(0, name.size() - 4);
+      scaled[stem + RatioSuffix(ratio) + ".bmp"] = {static_cast<int>(std::lround(shape.w * ratio)),
+                                                    static_cast<int>(std::lround(shape.h * ratio)),
+                                                    shape.bits};
+    }
+    ExpectBitmaps(by_name, scaled, false);
   }
   for (auto [name, w, h] : {std::tuple{"qx@1.5x.avi", 450u, 144u}, {"qx@2x.avi", 600u, 192u}}) {
     ASSERT_TRUE(by_name.count(name)) << name;
@@ -603,26 +636,9 @@ TEST(Ratio, ScaledFilesKeepTheColourDepthsAndLoopOfRatioOne) {
 }
 
 TEST(Resources, EveryFileWithItsDepthAndSize) {
-  struct Want {
-    int w, h, bits;
-  };
-  const std::map<std::string, Want> bmps = {
-      {"bitmaps/146.bmp", {20, 20, 4}}, {"bitmaps/147.bmp", {20, 20, 4}},
-      {"bitmaps/168.bmp", {72, 91, 8}}, {"bitmaps/171.bmp", {354, 232, 8}},
-      {"bitmaps/178.bmp", {10, 10, 4}}, {"bitmaps/179.bmp", {10, 10, 4}},
-      {"bitmaps/180.bmp", {10, 10, 4}}, {"bitmaps/181.bmp", {10, 10, 4}},
-      {"bitmaps/182.bmp", {10, 10, 4}}};
-  auto files = BuildResources();
-  std::map<std::string, const Bytes*> by_name;
-  for (const auto& f : files) by_name[f.path] = &f.bytes;
-  for (const auto& [name, want] : bmps) {
-    ASSERT_TRUE(by_name.count(name)) << name;
-    const Bytes& b = *by_name[name];
-    EXPECT_EQ(U32(b, 18), static_cast<uint32_t>(want.w)) << name;
-    EXPECT_EQ(U32(b, 22), static_cast<uint32_t>(want.h)) << name;
-    EXPECT_EQ(U16(b, 28), want.bits) << name;
-    EXPECT_EQ(U32(b, 46), 1u << want.bits) << name;
-  }
+  const auto files = BuildResources();
+  auto by_name = ByName(files);
+  ExpectBitmaps(by_name, kBitmaps, true);
   ASSERT_TRUE(by_name.count("icons/quorblex.ico"));
   const Bytes& ico = *by_name["icons/quorblex.ico"];
   ASSERT_EQ(U16(ico, 4), 3);

@@ -56,12 +56,17 @@ void BuriedTrace(Canvas& cv, const Path& path) {
       Solid(Hex(30, 128, 62, 0.8f)));
 }
 
-void Via(Canvas& cv, Vec2 c) {
+// A disc of `radius` at `c` filled within `reach` of it, lit from above: `top` from `spread` / 2
+// above its centre to `bottom` as far below.
+void ShadedDisc(Canvas& cv, Vec2 c, double reach, double radius, Rgba top, Rgba bottom,
+                double spread) {
   cv.Fill(
-      Around(c, 3), [&](Vec2 p) { return SdCircle(p, c, 2.4); },
-      [&](Vec2 p) {
-        return Mix(Hex(245, 185, 100), Hex(160, 95, 40), Clamp01((p.y - c.y + 2) / 4));
-      });
+      Around(c, reach), [&](Vec2 p) { return SdCircle(p, c, radius); },
+      [&](Vec2 p) { return Mix(top, bottom, Clamp01((p.y - c.y + spread / 2) / spread)); });
+}
+
+void Via(Canvas& cv, Vec2 c) {
+  ShadedDisc(cv, c, 3, 2.4, Hex(245, 185, 100), Hex(160, 95, 40), 4);
   cv.Fill(
       Around(c, 2), [&](Vec2 p) { return SdCircle(p, c, 1.0); }, Solid(Hex(10, 22, 12)));
 }
@@ -150,13 +155,7 @@ void Resistor(Canvas& cv, Vec2 c, bool vertical, std::array<int, 4> bands) {
   auto across = [&](Vec2 p) { return vertical ? p.x - c.x : p.y - c.y; };
   Vec2 axis = vertical ? Vec2{0, 1} : Vec2{1, 0};
   Vec2 a = c - axis * 12, b = c + axis * 12;
-  for (Vec2 pad : {a, b}) {
-    cv.Fill(
-        Around(pad, 3), [&](Vec2 p) { return SdCircle(p, pad, 2.4); },
-        [&](Vec2 p) {
-          return Mix(Hex(230, 232, 236), Hex(140, 144, 150), Clamp01((p.y - pad.y + 2) / 4));
-        });
-  }
+  for (Vec2 pad : {a, b}) ShadedDisc(cv, pad, 3, 2.4, Hex(230, 232, 236), Hex(140, 144, 150), 4);
   cv.Fill(
       Bounds({a, b}, 2), [&](Vec2 p) { return SdSegment(p, a, b, 0.6); },
       Solid(Hex(180, 184, 190)));
@@ -249,14 +248,8 @@ void SmdPart(Canvas& cv, Vec2 c, bool vertical) {
 
 // A board-mounting hole with its plated ring.
 void MountingHole(Canvas& cv, Vec2 c) {
-  cv.Fill(
-      Around(c, 7), [&](Vec2 p) { return SdCircle(p, c, 5.4); },
-      [&](Vec2 p) {
-        return Mix(Hex(250, 200, 110), Hex(170, 110, 50), Clamp01((p.y - c.y + 5) / 10));
-      });
-  cv.Fill(
-      Around(c, 4), [&](Vec2 p) { return SdCircle(p, c, 3.2); },
-      [&](Vec2 p) { return Mix(Hex(2, 4, 3), Hex(20, 30, 24), Clamp01((p.y - c.y + 3) / 6)); });
+  ShadedDisc(cv, c, 7, 5.4, Hex(250, 200, 110), Hex(170, 110, 50), 10);
+  ShadedDisc(cv, c, 4, 3.2, Hex(2, 4, 3), Hex(20, 30, 24), 6);
 }
 
 // A big gold fingertip pad with fine concentric electrodes.

@@ -72,24 +72,10 @@ Canvas DrawSensorDot(DotColour colour, double ratio) {
     if (p.x > 9 || p.y > 9) return Hex(52, 54, 60);
     return Rgba{0, 0, 0, 0};
   });
-  Rgba base;
-  switch (colour) {
-    case DotColour::kBlue:
-      base = Hex(40, 110, 255);
-      break;
-    case DotColour::kGreen:
-      base = Hex(30, 210, 60);
-      break;
-    case DotColour::kGrey:
-      base = Hex(150, 152, 156);
-      break;
-    case DotColour::kRed:
-      base = Hex(240, 30, 22);
-      break;
-    case DotColour::kAmber:
-      base = Hex(255, 150, 0);
-      break;
-  }
+  // In the order of DotColour: blue, green, grey, red, amber.
+  constexpr Rgba kBases[] = {Hex(40, 110, 255), Hex(30, 210, 60), Hex(150, 152, 156),
+                             Hex(240, 30, 22), Hex(255, 150, 0)};
+  const Rgba base = kBases[static_cast<int>(colour)];
   const Vec2 c{5, 5};
   const double r = 3.7;
   cv.Fill(

@@ -116,9 +116,23 @@ TEST(TranscriptChecker, AnOrdinaryRunPasses) {
 }
 
 // Expects the transcript to fail with a message containing `what`.
-void ExpectFailure(Transcript& t, const std::string& what) {
+void ExpectFailure(Transcript t, const std::string& what) {
   const std::string failure = t.Check();
   EXPECT_NE(failure.find(what), std::string::npos) << "failure: " << failure;
+}
+
+// One line of a made transcript: `event` at `t`, or without one the sweep's next tick.
+struct Step {
+  std::int64_t t;
+  const char* event = nullptr;
+};
+
+// A transcript of `steps` in their order, ending at `end`.
+Transcript Made(std::initializer_list<Step> steps, std::int64_t end) {
+  Transcript made;
+  for (const Step& step : steps) step.event ? made.Add(step.t, step.event) : made.Tick(step.t);
+  made.EndAt(end);
+  return made;
 }
 
 TEST(TranscriptChecker, TimeOnlyMovesOnAndTheRunEndsOnce) {
@@ -147,72 +161,22 @@ TEST(TranscriptChecker, TimeOnlyMovesOnAndTheRunEndsOnce) {
 }
 
 TEST(TranscriptChecker, TwoTicksAtOneMomentAreCaught) {
-  Transcript together;
-  together.Ticks(25, 50);
-  together.Tick(50);
-  together.EndAt(100);
-  ExpectFailure(together, "did not move one step");
-
-  Transcript apart;
-  apart.Ticks(25, 50);
-  apart.Add(50, "show 102 1");
-  apart.Tick(50);
-  apart.EndAt(100);
-  ExpectFailure(apart, "two main-window ticks at one moment");
+  ExpectFailure(Made({{25}, {50}, {50}}, 100), "did not move one step");
+  ExpectFailure(Made({{25}, {50}, {50, "show 102 1"}, {50}}, 100),
+                "two main-window ticks at one moment");
 }
 
 TEST(TranscriptChecker, TicksKeepToTheTimersGridUnlessACueHeldThemUp) {
-  Transcript offGrid;
-  offGrid.Tick(25);
-  offGrid.Tick(60);
-  offGrid.EndAt(100);
-  ExpectFailure(offGrid, "off the grid");
-
-  Transcript lost;
-  lost.Tick(25);
-  lost.Tick(75);
-  lost.EndAt(100);
-  ExpectFailure(lost, "came late with the program idle");
-
+  ExpectFailure(Made({{25}, {60}}, 100), "off the grid");
+  ExpectFailure(Made({{25}, {75}}, 100), "came late with the program idle");
   // beep.wav plays 100 ms: the ticks due at 50 to 125 arrive as one when it ends.
-  Transcript cue;
-  cue.Tick(25);
-  cue.Add(30, "sound \"beep.wav\" sync");
-  cue.Tick(130);
-  cue.Tick(150);
-  cue.EndAt(150);
-  EXPECT_EQ(cue.Check(), "");
-
+  EXPECT_EQ(Made({{25}, {30, "sound \"beep.wav\" sync"}, {130}, {150}}, 150).Check(), "");
   // A missing cue holds the program for the default chime's 400 ms.
-  Transcript chime;
-  chime.Add(20, "sound \"gone.wav\" sync missing");
-  chime.Tick(420);
-  chime.Tick(425);
-  chime.Tick(450);
-  chime.EndAt(450);
-  EXPECT_EQ(chime.Check(), "");
-
-  Transcript killed;
-  killed.Tick(25);
-  killed.Add(30, "timer 102 1 kill");
-  killed.Tick(50);
-  killed.EndAt(100);
-  ExpectFailure(killed, "timer 1 not set");
-
+  EXPECT_EQ(Made({{20, "sound \"gone.wav\" sync missing"}, {420}, {425}, {450}}, 450).Check(), "");
+  ExpectFailure(Made({{25}, {30, "timer 102 1 kill"}, {50}}, 100), "timer 1 not set");
   // Setting the timer again starts a new grid.
-  Transcript reset;
-  reset.Tick(25);
-  reset.Add(30, "timer 102 1 set 25");
-  reset.Tick(55);
-  reset.Tick(80);
-  reset.EndAt(100);
-  EXPECT_EQ(reset.Check(), "");
-  Transcript early;
-  early.Tick(25);
-  early.Add(30, "timer 102 1 set 25");
-  early.Tick(50);
-  early.EndAt(100);
-  ExpectFailure(early, "before its first period");
+  EXPECT_EQ(Made({{25}, {30, "timer 102 1 set 25"}, {55}, {80}}, 100).Check(), "");
+  ExpectFailure(Made({{25}, {30, "timer 102 1 set 25"}, {50}}, 100), "before its first period");
 }
 
 TEST(TranscriptChecker, TheMonitorChecksEvery2401stTickAgainstTheSensitivity) {
@@ -280,14 +244,8 @@ TEST(TranscriptChecker, CuesFollowTheSoundsOptionTheDeviceAndTheFiles) {
   played.EndAt(10);
   ExpectFailure(played, "against the device");
 
-  Transcript wrong;
-  wrong.Add(0, "sound \"beep.wav\" async missing");
-  wrong.EndAt(10);
-  ExpectFailure(wrong, "reported missing");
-  Transcript found;
-  found.Add(0, "sound \"gone.wav\" async");
-  found.EndAt(10);
-  ExpectFailure(found, "not reported missing");
+  ExpectFailure(Made({{0, "sound \"beep.wav\" async missing"}}, 10), "reported missing");
+  ExpectFailure(Made({{0, "sound \"gone.wav\" async"}}, 10), "not reported missing");
 }
 
 TEST(TranscriptChecker, MonitoringOffMeansNoSweep) {
@@ -297,12 +255,17 @@ TEST(TranscriptChecker, MonitoringOffMeansNoSweep) {
   ExpectFailure(t, "timer 1 set with monitoring off");
 }
 
-// Setup opens at 100 showing `shows`; the lines of its first look.
-void OpenSetup(Transcript& t, const SoakOptions& shows) {
-  t.setup.setupShows = shows;
+// The lamps sweep until 100, when Setup opens.
+void SetupOpensAt100(Transcript& t) {
   t.Ticks(25, 100);
   t.Add(100, "timer 102 1 kill");
   t.Add(100, "open 169 \"Setup\"");
+}
+
+// Setup opens at 100 showing `shows`; the lines of its first look.
+void OpenSetup(Transcript& t, const SoakOptions& shows) {
+  t.setup.setupShows = shows;
+  SetupOpensAt100(t);
   t.Add(100, "slider 169 1031 1");
   if (shows.value[7] != 1) t.Add(100, "slider 169 1031 " + std::to_string(shows.value[7]));
   const int ids[7] = {1024, 1030, 1025, 1026, 1027, 1028, 1029};
@@ -318,6 +281,12 @@ void Write(Transcript& t, std::int64_t at, const std::vector<int>& values) {
   }
 }
 
+// Setup's OK at `at`: its eight writes of `values`, then it closes.
+void SaveAt(Transcript& t, std::int64_t at, const std::vector<int>& values) {
+  Write(t, at, values);
+  t.Add(at, "close 169 1");
+}
+
 TEST(TranscriptChecker, SetupShowsTheProfileAndSavesWhatItShows) {
   const SoakOptions shows{{1, 0, 1, 1, 0, 1, 1, 7}};
   auto userChanges = [](Transcript& t) {
@@ -328,8 +297,7 @@ TEST(TranscriptChecker, SetupShowsTheProfileAndSavesWhatItShows) {
   Transcript ok;
   OpenSetup(ok, shows);
   userChanges(ok);
-  Write(ok, 300, {1, 1, 1, 1, 0, 1, 1, 3});
-  ok.Add(300, "close 169 1");
+  SaveAt(ok, 300, {1, 1, 1, 1, 0, 1, 1, 3});
   ok.Add(300, "timer 102 1 set 25");
   ok.Tick(325);
   ok.EndAt(330);
@@ -346,8 +314,7 @@ TEST(TranscriptChecker, SetupShowsTheProfileAndSavesWhatItShows) {
   Transcript other;
   OpenSetup(other, shows);
   userChanges(other);
-  Write(other, 300, {1, 1, 1, 1, 1, 1, 1, 3});
-  other.Add(300, "close 169 1");
+  SaveAt(other, 300, {1, 1, 1, 1, 1, 1, 1, 3});
   other.EndAt(330);
   ExpectFailure(other, "Setup wrote another Scan3");
 
@@ -367,8 +334,7 @@ TEST(TranscriptChecker, SetupShowsTheProfileAndSavesWhatItShows) {
   Transcript quiet;
   OpenSetup(quiet, shows);
   quiet.Add(200, "check 169 1024 0");
-  Write(quiet, 300, {0, 0, 1, 1, 0, 1, 1, 7});
-  quiet.Add(300, "close 169 1");
+  SaveAt(quiet, 300, {0, 0, 1, 1, 0, 1, 1, 7});
   quiet.Add(400, "sound \"beep.wav\" async");
   quiet.EndAt(500);
   ExpectFailure(quiet, "sounds off");
@@ -414,27 +380,23 @@ TEST(TranscriptChecker, ASaveThatFailsSaysSoOnceAfterItsWritesAndChangesNothing)
   elsewhere.EndAt(400);
   ExpectFailure(elsewhere, "does not name the profile");
 
-  Transcript twice;
-  failedSave(twice);
-  twice.Add(300, box);
-  twice.Add(300, box);
-  twice.EndAt(400);
-  ExpectFailure(twice, "said so twice");
-
-  Transcript stays;
-  failedSave(stays);
-  stays.Add(300, box);
-  stays.Add(500, "close msgbox 1");
-  stays.EndAt(600);
-  ExpectFailure(stays, "close 169 1");
+  // The failed save with `more` lines after it, to `end`.
+  auto failedSaveThen = [&](std::initializer_list<std::pair<std::int64_t, std::string>> more,
+                            std::int64_t end) {
+    Transcript t;
+    failedSave(t);
+    for (const auto& [at, event] : more) t.Add(at, event);
+    t.EndAt(end);
+    return t;
+  };
+  ExpectFailure(failedSaveThen({{300, box}, {300, box}}, 400), "said so twice");
+  ExpectFailure(failedSaveThen({{300, box}, {500, "close msgbox 1"}}, 600), "close 169 1");
 }
 
 TEST(TranscriptChecker, ASweepTheIconRestartedUnderSetupStopsWhenSetupSwitchesMonitoringOff) {
   auto run = [](bool killed) {
     Transcript t;
-    t.Ticks(25, 100);
-    t.Add(100, "timer 102 1 kill");
-    t.Add(100, "open 169 \"Setup\"");
+    SetupOpensAt100(t);
     t.Add(200, "clip play 0 65535 1");
     t.Add(200, "timer 102 1 set 25");
     t.Tick(225);
@@ -454,11 +416,8 @@ TEST(TranscriptChecker, ASweepTheIconRestartedUnderSetupStopsWhenSetupSwitchesMo
 
   // Without it, nothing may start the sweep again.
   Transcript restarted;
-  restarted.Ticks(25, 100);
-  restarted.Add(100, "timer 102 1 kill");
-  restarted.Add(100, "open 169 \"Setup\"");
-  Write(restarted, 260, {0, 0, 0, 0, 0, 0, 0, 0});
-  restarted.Add(260, "close 169 1");
+  SetupOpensAt100(restarted);
+  SaveAt(restarted, 260, {0, 0, 0, 0, 0, 0, 0, 0});
   restarted.Add(260, "timer 102 1 set 25");
   restarted.EndAt(280);
   ExpectFailure(restarted, "timer 1 set with monitoring off");

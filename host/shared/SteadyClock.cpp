@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "host/qt/SteadyClock.h"
+#include "host/shared/SteadyClock.h"
 
 #include "common/SystemSeed.h"
 
