@@ -32,10 +32,18 @@ std::string GeometryDump::Lines(const DialogWindow& window) {
 }
 
 void GeometryDump::Write(const DialogWindow& window) const {
-  if (path_.empty()) return;
+  if (!path_.empty()) Append(Lines(window));
+}
+
+void GeometryDump::Draw(int n, int result) {
+  if (path_.empty() || draws_ >= kDrawsNoted) return;
+  ++draws_;
+  Append("draw " + std::to_string(n) + " " + std::to_string(result) + "\n");
+}
+
+void GeometryDump::Append(const std::string& text) const {
   std::FILE* f = std::fopen(path_.c_str(), "a");
   if (!f) return;
-  std::string text = Lines(window);
   std::fwrite(text.data(), 1, text.size(), f);
   std::fclose(f);
 }

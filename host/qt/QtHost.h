@@ -48,7 +48,7 @@ class QtHost : public Host {
   void TrayDelete() override;
   void ShowHelp(const std::string& name, const std::string& path) override;
   void TimerCall(const Window&, UINT, int) override {}
-  void RandomDraw(int, int) override {}
+  void RandomDraw(int n, int result) override { dump_.Draw(n, result); }
   void ProfileWrite(const std::string&, const std::string&, int) override {}
   void InputIgnored(const InputEvent&) override {}
 
