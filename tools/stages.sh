@@ -35,7 +35,7 @@ stage_table() {
     $1 == "begin" { order[++n] = name; from[name] = $2 - origin }
     $1 == "end"   { to[name] = $2 - origin }
     END {
-      printf "%-34s %7s %7s  %s\n", "stage", "start s", "wall s", "beside it"
+      printf "%-38s %7s %7s  %s\n", "stage", "start s", "wall s", "beside it"
       for (i = 1; i <= n; i++) {
         a = order[i]
         end_a = (a in to) ? to[a] : now - origin
@@ -49,7 +49,7 @@ stage_table() {
           hi = end_a < end_b ? end_a : end_b
           if (hi - lo >= 1) beside = beside (beside == "" ? "" : ", ") b
         }
-        printf "%-34s %7.0f %7.0f  %s%s\n", a, from[a], end_a - from[a],
+        printf "%-38s %7.0f %7.0f  %s%s\n", a, from[a], end_a - from[a],
                (a in to) ? "" : "(unfinished) ", beside
       }
     }' "$STAGE_LOG"
