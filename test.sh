@@ -22,26 +22,44 @@ done
 
 start=$SECONDS
 source tools/packages.sh
+source tools/stages.sh
+# Where the time went, also when a stage fails.
+trap 'echo "== test: where the time went"; stage_table; rm -f "$STAGE_LOG"' EXIT
+
+stage_begin "packages"
 # The sanitizer build needs only clang and GoogleTest: it runs while the rest installs and the
 # main build compiles, and tools/harden.sh finds it done at the end.
 install_missing "${HARDEN_PACKAGES[@]}"
 mkdir -p build-harden
-tools/harden.sh --build-only >build-harden/build.log 2>&1 &
+stage_run "sanitizer build (build-harden)" tools/harden.sh --build-only \
+  >build-harden/build.log 2>&1 &
 harden_build=$!
 # The Windows build (mingw-w64) and its Wine prefix likewise, once its compiler is in.
 install_missing "${WINDOWS_PACKAGES[@]}"
 mkdir -p build-windows
-tools/windows_tests.sh --build-only >build-windows/build.log 2>&1 &
+stage_run "Windows build (build-windows)" tools/windows_tests.sh --build-only \
+  >build-windows/build.log 2>&1 &
 windows_build=$!
+# The web build (Emscripten, build-web/) starts here in the same way once its compiler is in:
+# install its packages, then `tools/web_tests.sh --build-only` in the background as a stage of
+# its own; its tests are started below, beside the sanitizer stage, as the Windows tests are.
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+stage_end "packages"
 echo "== test: packages ready after $((SECONDS - start)) s"
 
 jobs=$(nproc)
 # The Release configuration, as packagers build it, with warnings as errors.
+stage_begin "Linux build (build)"
 configure_build -DQUORBLEX_SOAK_HOURS="$soak_hours"
 cmake --build build -j"$jobs"
+stage_end "Linux build (build)"
 echo "== test: built after $((SECONDS - start)) s"
-ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
+# The Debian package is built and checked beside the tests: lintian, the longest of its checks,
+# keeps one core busy while the desktop tests mostly wait on the X server.
+stage_run "package check" tools/check_package.sh build >build/package-check.log 2>&1 &
+package_check=$!
+stage_run "unit, behaviour, desktop, sound tests" \
+  ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 echo "== test: tests passed after $((SECONDS - start)) s"
 
 if ! wait "$windows_build"; then
@@ -50,13 +68,12 @@ if ! wait "$windows_build"; then
   exit 1
 fi
 # The Windows programs under Wine (the core's tests, the recorded transcripts, the desktop
-# program on a private display, the installer) run beside the package check and the sanitizer
-# stage, which leave a core idle much of the time; their report follows at the end.
-tools/windows_tests.sh >build-windows/test.log 2>&1 &
+# program on a private display, the installer) run beside the sanitizer stage, which leaves a
+# core idle much of the time; their report follows at the end.
+stage_run "Windows tests under Wine" tools/windows_tests.sh >build-windows/test.log 2>&1 &
 windows_tests=$!
-
-tools/check_package.sh build
-echo "== test: package checked after $((SECONDS - start)) s"
+# (The web host's tests in Chromium and the WebAssembly simulator's transcripts start here, in
+# the background, once the web build is waited for like the Windows one above.)
 
 if ! wait "$harden_build"; then
   cat build-harden/build.log
@@ -64,8 +81,16 @@ if ! wait "$harden_build"; then
   exit 1
 fi
 # The same tests under the sanitizers, the fuzzers from their seeds, and the soak.
-tools/harden.sh "${long[@]}"
+stage_run "sanitizer tests, fuzzing, soak" tools/harden.sh "${long[@]}"
 echo "== test: sanitizer stage passed after $((SECONDS - start)) s"
+
+package_status=0
+wait "$package_check" || package_status=$?
+cat build/package-check.log
+if [ "$package_status" -ne 0 ]; then
+  echo "test: the package check failed (its log is above)" >&2
+  exit 1
+fi
 
 windows_status=0
 wait "$windows_tests" || windows_status=$?

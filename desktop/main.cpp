@@ -14,6 +14,7 @@
 #include "host/audio/SdlAudioSink.h"
 #include "host/qt/DesktopSession.h"
 #include "host/qt/QtHost.h"
+#include "host/shared/GeometryLog.h"
 #include "host/shared/SteadyClock.h"
 #include "res/LicenceNotice.h"
 
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
   SdlAudioSink audio(sound);
   SteadyClock clock;
   QtHost host(clock);
-  WindowSystem ws(clock, host, audio);
+  // The tests that start the program twice read its first draws beside its geometry.
+  const GeometryLog log = GeometryLog::FromEnvironment();
+  FirstDrawsLog draws(log);
+  WindowSystem ws(clock, host, audio, log.On() ? &draws : nullptr);
   return RunApplication();
 }

@@ -28,6 +28,12 @@ if [ -z "$version" ] || [ ! -f "$deb" ]; then
 fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+# Every checker must be there: a check whose tool is missing has not passed.
+tools=(lintian mandoc groff)
+[ "$desktop" = ON ] && tools+=(desktop-file-validate appstreamcli)
+for tool in "${tools[@]}"; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (tools/packages.sh lists its package)"
+done
 # lintian is the slowest check: it runs alongside the others.
 lintian --tag-display-limit 0 "$deb" >"$tmp/lintian" 2>&1 &
 lintian_pid=$!
@@ -83,10 +89,9 @@ for page in "$root"/usr/share/man/man6/*.6.gz; do
   zcat "$page" >"$tmp/$name"
   out=$(groff -ww -z -man "$tmp/$name" 2>&1)
   [ -z "$out" ] || fail "groff -ww -man $name: $out"
-  if command -v mandoc >/dev/null; then
-    out=$(mandoc -T lint -W warning "$tmp/$name" 2>&1)
-    [ -z "$out" ] || fail "mandoc -T lint $name: $out"
-  fi
+  out=$(mandoc -T lint -W warning "$tmp/$name" 2>&1)
+  status=$?
+  [ $status -eq 0 ] && [ -z "$out" ] || fail "mandoc -T lint $name (status $status): $out"
 done
 
 # ---- Unpacked: the programs run from where they lie -------------------------------------------
@@ -110,9 +115,16 @@ if [ "$desktop" = ON ]; then
 fi
 
 # ---- lintian: no errors (warnings are listed) -------------------------------------------------
+# lintian exits 0 only when it checked the package and found no error: a lintian that is missing
+# or crashed fails here as surely as one that reports an error.
 wait "$lintian_pid"
+lintian_status=$?
 grep -v 'running with root privileges' "$tmp/lintian" | sed 's/^/  lintian: /'
-grep -q '^E: ' "$tmp/lintian" && fail "lintian reports errors"
+if grep -q '^E: ' "$tmp/lintian"; then
+  fail "lintian reports errors"
+elif [ "$lintian_status" -ne 0 ]; then
+  fail "lintian exits $lintian_status"
+fi
 
 if [ ${#failed[@]} -gt 0 ]; then
   echo "Package check of $deb failed:" >&2

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
 #include <set>
 
 #include "res/ResourceIds.h"
@@ -350,6 +351,44 @@ TEST_F(DesktopTest, TheOwnerOfAnOpenDialogIgnoresClicks) {
   ASSERT_TRUE(Gone("Scan Results"));
   Click(Control("102", 2));
   EXPECT_EQ(program_->WaitExit(10000), 0);
+}
+
+// ---- The seed ------------------------------------------------------------------------------
+
+// The draws a program has noted in its dump so far ("draw N RESULT" lines), in order.
+std::vector<std::string> Draws(const Program& program) {
+  std::ifstream in(program.GeometryFile());
+  std::vector<std::string> draws;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("draw ", 0) == 0) draws.push_back(line);
+  return draws;
+}
+
+// Three programs started at once, each on a screen of its own, open the abductee scan, whose
+// sensor plate twinkles at random from the first tick: each draws a sequence of its own. A seed
+// that came from the clock's second would give at least two of them the same one.
+TEST(DesktopSeed, ProgramsStartedTogetherDrawDifferently) {
+  ASSERT_TRUE(DesktopToolsPresent()) << "Xvfb and xdotool are needed (./test.sh installs them)";
+  constexpr size_t kStarts = 3, kDraws = 32;
+  std::vector<std::unique_ptr<Xvfb>> screens;
+  for (size_t i = 0; i < kStarts; ++i) {
+    screens.push_back(std::make_unique<Xvfb>());
+    ASSERT_TRUE(screens.back()->Ok()) << "Xvfb did not start";
+  }
+  std::vector<std::unique_ptr<Program>> programs;
+  for (auto& x : screens) programs.push_back(std::make_unique<Program>(x->Name(), kQuiet));
+  std::set<std::vector<std::string>> sequences;
+  for (size_t i = 0; i < kStarts; ++i) {
+    ::Display* dpy = screens[i]->Connection();
+    unsigned long main = WaitForWindow(dpy, "Quorblex Pro", 15000);
+    ASSERT_NE(main, 0u) << "no main window; stderr: " << programs[i]->Stderr();
+    ASSERT_TRUE(WaitUntil([&] { return FocusedTopLevel(dpy) == main; }, 5000));
+    ASSERT_TRUE(Xdotool(*screens[i], "key alt+b"));
+    ASSERT_TRUE(WaitUntil([&] { return Draws(*programs[i]).size() >= kDraws; }, 10000))
+        << "start " << i << " drew " << Draws(*programs[i]).size() << " times";
+    sequences.insert(Draws(*programs[i]));
+  }
+  EXPECT_EQ(sequences.size(), kStarts);
 }
 
 }  // namespace

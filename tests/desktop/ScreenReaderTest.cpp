@@ -45,6 +45,7 @@ std::string Missing() {
   if (::access(kBusLauncher, X_OK) != 0 || ::access(kRegistry, X_OK) != 0)
     missing += " the AT-SPI bus (at-spi2-core)";
   if (!Succeeds(std::string(kPython) + " -c 'import pyatspi'")) missing += " python3-pyatspi";
+  if (::access("/usr/bin/trayer", X_OK) != 0) missing += " trayer";
   return missing;
 }
 
@@ -190,6 +191,13 @@ class ScreenReaderTest : public ::testing::Test {
                       "org.a11y.Bus.GetAddress";
     ASSERT_TRUE(WaitUntil([&] { return Succeeds(ask); }, 10000, 50))
         << "the accessibility bus did not come up: " << launcher_->Stderr();
+    // A notification area, for Minimize to hide the window in.
+    tray_ = std::make_unique<Program>(
+        x_->Name(), "", std::vector<std::string>{}, "/usr/bin/trayer",
+        std::vector<std::string>{"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                                 "--width", "200", "--heighttype", "pixel", "--height", "24"});
+    ASSERT_TRUE(WaitUntil([&] { return NotificationAreaPresent(x_->Connection()); }, 10000))
+        << "trayer did not start: " << tray_->Stderr();
   }
 
   // Walks through a freshly started program with the reader listening; the reader's output.
@@ -210,11 +218,17 @@ class ScreenReaderTest : public ::testing::Test {
     EXPECT_EQ(status, 0) << "the reader failed: " << reader.Stderr()
                          << "\nprogram: " << program.Stderr() << "\nread so far:\n"
                          << out;
+    // Minimized, the program runs on as its icon in the notification area, its window gone
+    // from the screen.
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(WaitUntil([&] { return FindWindow(x_->Connection(), "Quorblex Pro") == 0; }, 5000))
+        << "the main window is still on the screen";
+    EXPECT_NE(FindTrayIcon(x_->Connection()), 0u) << "the icon is not in the notification area";
     return out;
   }
 
   std::unique_ptr<Xvfb> x_;
-  std::unique_ptr<Program> bus_, launcher_;
+  std::unique_ptr<Program> bus_, launcher_, tray_;
   std::string busEnv_;
 };
 

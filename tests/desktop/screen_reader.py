@@ -5,7 +5,8 @@
 
 The walk: start; Tab round the main window; a full scan (Alt+S) to its results; Enter; Setup
 (Alt+T) opened, its first box toggled with Space, closed with Escape; the About box (Alt+A)
-opened and closed with Enter; Minimize (Alt+M). Keys go in through xdotool, as a user's would.
+opened and closed with Enter; Minimize (Alt+M), after which the main window must have left the
+accessibility tree. Keys go in through xdotool, as a user's would.
 
 What Orca says comes from the events on the AT-SPI bus that make Orca speak, turned into words
 by the rules Orca 43 follows for the roles this program uses (class Orca below): a window that
@@ -21,6 +22,7 @@ on standard error). Output, one item a line:
   == STEP                      a step of the walk begins
   said WORDS                   one utterance of Orca's
   heard EVENT ROLE|NAME        an event the reader took in (for looking into a failure)
+  gone WINDOW                  after Minimize: the window has left the accessibility tree
   tree WINDOW|DEPTH|ROLE|NAME|DESCRIPTION|LABELLED-BY|VALUE|STATES
 """
 import collections
@@ -127,6 +129,16 @@ def print_tree(title, root):
         obj, depth = stack.pop()
         out("tree %s|%d|%s" % (title, depth, line(obj)))
         stack.extend((c, depth + 1) for c in reversed(children(obj)))
+
+
+def main_window_gone():
+    """The main window is no longer among the program's windows a screen reader can reach, or
+    no longer shows there; the program itself is still on the bus."""
+    a = app()
+    if a is None:
+        return False
+    w = window(APP)
+    return w is None or dead(w) or not has(w, pyatspi.STATE_SHOWING)
 
 
 def results_in(dialog):
@@ -382,7 +394,9 @@ class Walk:
         self.step("Enter closes the About box")
         self.key("Return", "the main window", lambda: self.heard_since("window:activate", APP))
         self.step("Alt+M: Minimize")
-        self.key("alt+m", "the main window to go", lambda: True)
+        self.key("alt+m", "the main window to leave the accessibility tree", main_window_gone,
+                 needed=True)
+        out("gone " + APP)
         return 0
 
     def heard_since_kind(self, kind):

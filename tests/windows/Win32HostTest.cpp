@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -364,3 +365,11 @@ TEST_F(Win32HostCallsTest, AScreenReaderHearsTheTextsAsTheyAppear) {
 }
 
 }  // namespace
+
+// Each start of the program draws from a seed of its own: the system's random source, not a
+// reading of a clock that starts made in the same second, or the same tick, would share.
+TEST(UnbiasedClockSeed, ClocksMadeTogetherSeedDifferently) {
+  std::set<unsigned> seeds;
+  for (int i = 0; i < 3; ++i) seeds.insert(UnbiasedClock().Seed());
+  EXPECT_EQ(seeds.size(), 3u);
+}
