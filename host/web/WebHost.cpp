@@ -1,0 +1,208 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "host/web/WebHost.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "common/AviClip.h"
+#include "host/pictures/ClipCompanion.h"
+#include "host/web/JsonText.h"
+#include "host/web/PageCalls.h"
+
+namespace {
+
+void Show(const JsonText& json) { qx_show(json.Text().c_str()); }
+
+JsonText Op(const char* op, ViewHandle dialog) {
+  JsonText json;
+  json.Open().Field("op", op).Field("handle", dialog);
+  return json;
+}
+
+void WriteRect(JsonText& json, const Rect& r) {
+  json.Object("rect").Field("x", r.x).Field("y", r.y).Field("cx", r.cx).Field("cy", r.cy).Close();
+}
+
+// One line of the page's input: "kind target id pos key letter alt".
+bool ParseInput(const char* line, InputEvent& e) {
+  int kind = 0, id = 0, pos = 0, key = 0, letter = 0, alt = 0;
+  unsigned target = 0;
+  if (std::sscanf(line, "%d %u %d %d %d %d %d", &kind, &target, &id, &pos, &key, &letter,
+                  &alt) != 7)
+    return false;
+  if (kind < 0 || kind > static_cast<int>(InputEvent::Kind::Taskbar)) return false;
+  if (key < 0 || key > static_cast<int>(Key::Letter)) return false;
+  e.kind = static_cast<InputEvent::Kind>(kind);
+  e.target = target;
+  e.id = id;
+  e.pos = pos;
+  e.key = static_cast<Key>(key);
+  e.letter = static_cast<char>(std::toupper(letter & 0x7f));
+  e.alt = alt != 0;
+  e.origin = line;
+  return true;
+}
+
+}  // namespace
+
+// ---- The loop -------------------------------------------------------------------------------
+
+bool WebHost::Deliver(InputSink& sink) {
+  char line[128];
+  bool any = false;
+  while (qx_next_input(line, sizeof line)) {
+    InputEvent e;
+    if (!ParseInput(line, e)) continue;
+    sink.Push(std::move(e));
+    any = true;
+  }
+  return any;
+}
+
+void WebHost::Wait(std::int64_t deadline, InputSink& sink) {
+  for (;;) {
+    if (Deliver(sink)) return;
+    const std::int64_t now = clock_.Now();
+    if (deadline >= 0 && now >= deadline) return;
+    const std::int64_t left = deadline < 0 ? -1 : std::min<std::int64_t>(deadline - now, 1 << 30);
+    qx_wait(static_cast<int>(left));
+  }
+}
+
+// ---- Windows --------------------------------------------------------------------------------
+
+int WebHost::ClipHandle(const std::shared_ptr<const AviClip>& clip, const std::string& name) {
+  for (const auto& [handle, known] : clips_)
+    if (known.clip == clip) return handle;
+  clips_[nextClip_] = Clip{clip, name, {}, 0};
+  return nextClip_++;
+}
+
+void WebHost::WriteControl(JsonText& json, const ControlView& c) {
+  json.Field("handle", c.handle)
+      .Field("kind", static_cast<int>(c.kind))
+      .Field("id", c.id);
+  WriteRect(json, c.rect);
+  json.Field("style", c.style)
+      .Field("exStyle", c.exStyle)
+      .Field("text", c.text)
+      .Field("enabled", c.enabled)
+      .Field("visible", c.visible)
+      .Field("checked", c.checked)
+      .Field("trackMin", c.trackMin)
+      .Field("trackMax", c.trackMax)
+      .Field("trackPos", c.trackPos)
+      .Field("tooltip", c.tooltip)
+      .Field("bitmapId", c.bitmapId)
+      .Field("clipFrom", c.clipFrom)
+      .Field("clipTo", c.clipTo)
+      .Field("clipRepeat", c.clipRepeat);
+  if (c.clip) {
+    json.Object("clip")
+        .Field("handle", ClipHandle(c.clip, c.clipName))
+        .Field("frames", c.clip->FrameCount())
+        .Field("micros", static_cast<std::int64_t>(c.clip->MicrosPerFrame()))
+        .Close();
+  }
+}
+
+std::string WebHost::ViewJson(const DialogView& d) {
+  JsonText json;
+  json.Field("handle", d.handle)
+      .Field("owner", d.owner)
+      .Field("templateId", d.templateId)
+      .Field("caption", d.caption);
+  WriteRect(json, d.rect);
+  json.Field("centered", d.centered)
+      .Field("iconFlags", d.iconFlags)
+      .Field("closeBoxEnabled", d.closeBoxEnabled)
+      .Field("visible", d.visible)
+      .Field("minimized", d.minimized)
+      .Field("enabled", d.enabled)
+      .Field("focus", d.focus)
+      .Field("defaultLook", d.defaultLook);
+  json.OpenArray("menu");
+  for (const MenuItem& item : d.menu) json.Item().Field("id", item.id).Field("text", item.text).Close();
+  json.CloseArray().OpenArray("controls");
+  for (const ControlView& c : d.controls) {
+    json.Item();
+    WriteControl(json, c);
+    json.Close();
+  }
+  json.CloseArray();
+  return json.Text();
+}
+
+void WebHost::WindowCreated(const DialogView& dialog) {
+  qx_show(("{\"op\":\"created\",\"view\":{" + ViewJson(dialog) + "}}").c_str());
+}
+
+void WebHost::WindowDestroyed(ViewHandle dialog) { Show(Op("destroyed", dialog).Close()); }
+
+void WebHost::WindowShown(const DialogView& dialog, bool initial) {
+  qx_show(("{\"op\":\"shown\",\"initial\":" + std::string(initial ? "true" : "false") +
+           ",\"view\":{" + ViewJson(dialog) + "}}")
+              .c_str());
+}
+
+void WebHost::WindowEnabled(ViewHandle dialog, bool enabled) {
+  Show(Op("enabled", dialog).Field("enabled", enabled).Close());
+}
+
+void WebHost::WindowRaised(ViewHandle dialog) { Show(Op("raised", dialog).Close()); }
+
+void WebHost::FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) {
+  Show(Op("focus", dialog).Field("focus", focus).Field("defaultLook", defaultLook).Close());
+}
+
+void WebHost::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
+                          bool closeBoxEnabled) {
+  JsonText json = Op("menu", dialog);
+  json.Field("closeBoxEnabled", closeBoxEnabled).OpenArray("menu");
+  for (const MenuItem& item : menu) json.Item().Field("id", item.id).Field("text", item.text).Close();
+  Show(json.CloseArray().Close());
+}
+
+void WebHost::ControlChanged(ViewHandle dialog, const ControlView& control, Change what) {
+  JsonText json = Op("control", dialog);
+  json.Field("what", static_cast<int>(what)).Object("control");
+  WriteControl(json, control);
+  Show(json.Close().Close());
+}
+
+void WebHost::ModalEnded(int, int) {}
+
+// ---- Notification icon and help --------------------------------------------------------------
+
+bool WebHost::TrayAdd(const std::string& tip) { return qx_tray_add(tip.c_str()) != 0; }
+
+void WebHost::TrayDelete() { Show(Op("trayDelete", kNoView).Close()); }
+
+void WebHost::ShowHelp(const std::string&, const std::string& path) {
+  if (path.empty()) return;  // the program says so itself
+  Show(Op("help", kNoView).Field("path", path).Close());
+}
+
+// ---- The clip's pictures ------------------------------------------------------------------------
+
+const WebHost::Frame* WebHost::ClipFrame(int handle, int index, double ratio) {
+  auto it = clips_.find(handle);
+  if (it == clips_.end() || !it->second.clip) return nullptr;
+  Clip& entry = it->second;
+  // The companion is read once, for the screen the page was opened on.
+  if (entry.sharpFor != ratio) {
+    entry.sharp = ClipCompanion::Find(entry.name, *entry.clip, ratio);
+    entry.sharpFor = ratio;
+  }
+  const ClipCompanion::Found& sharp = entry.sharp;
+  const AviClip& source = sharp.clip ? *sharp.clip : *entry.clip;
+  framePixels_ = source.FramePixels(index);
+  if (!framePixels_ || framePixels_->empty()) return nullptr;
+  frame_.width = source.Width();
+  frame_.height = source.Height();
+  frame_.ratioPercent = sharp.clip ? static_cast<std::int32_t>(sharp.ratio * 100) : 100;
+  frame_.pixels = framePixels_->data();
+  return &frame_;
+}

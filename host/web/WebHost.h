@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The web page as a host: every window and control the core reports becomes an HTML element of
+// the page's desktop (site/desktop.js), and what the user does there comes back as input.
+//
+// Nothing here blocks but Wait, which suspends the program (Asyncify) until input comes or the
+// deadline passes, the page running meanwhile; no timer of the host runs while it waits, so a
+// hidden program asleep in the notification area wakes the tab only for the core's deadline.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/Clock.h"
+#include "common/Host.h"
+#include "common/View.h"
+#include "host/pictures/ClipCompanion.h"
+
+class AviClip;
+
+class WebHost : public Host {
+ public:
+  explicit WebHost(const Clock& clock) : clock_(clock) {}
+
+  void Wait(std::int64_t deadline, InputSink& sink) override;
+  void WindowCreated(const DialogView& dialog) override;
+  void WindowDestroyed(ViewHandle dialog) override;
+  void WindowShown(const DialogView& dialog, bool initial) override;
+  void WindowEnabled(ViewHandle dialog, bool enabled) override;
+  void WindowRaised(ViewHandle dialog) override;
+  void FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) override;
+  void MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
+                   bool closeBoxEnabled) override;
+  void ControlChanged(ViewHandle dialog, const ControlView& control, Change what) override;
+  void ModalEnded(int templateId, int result) override;
+  bool TrayAdd(const std::string& tip) override;
+  void TrayDelete() override;
+  void ShowHelp(const std::string& name, const std::string& path) override;
+
+  // The pixels of frame `index` of clip `handle` (a number the page was given) for a screen of
+  // device pixel ratio `ratio`, from a sharper companion clip when there is one.
+  struct Frame {
+    std::int32_t width = 0, height = 0, ratioPercent = 100;
+    const std::uint32_t* pixels = nullptr;
+  };
+  const Frame* ClipFrame(int handle, int index, double ratio);
+
+ private:
+  bool Deliver(InputSink& sink);
+  int ClipHandle(const std::shared_ptr<const AviClip>& clip, const std::string& name);
+  std::string ViewJson(const DialogView& dialog);
+  void WriteControl(class JsonText& json, const ControlView& control);
+
+  struct Clip {
+    std::shared_ptr<const AviClip> clip;
+    std::string name;
+    ClipCompanion::Found sharp;
+    double sharpFor = 0;
+  };
+  const Clock& clock_;
+  std::map<int, Clip> clips_;
+  int nextClip_ = 1;
+  Frame frame_;
+  std::shared_ptr<const std::vector<std::uint32_t>> framePixels_;
+};

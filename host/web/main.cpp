@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Quorblex Pro in a web page. The program itself is the core's; this sets up the page around it
+// (profile, data files, sound) and runs it, as the desktop programs do. The page starts it
+// when the user presses its start button and goes back to that button when it ends.
+#include <emscripten.h>
+
+#include "common/CWinApp.h"
+#include "common/DataFiles.h"
+#include "common/SystemFolders.h"
+#include "common/WindowSystem.h"
+#include "host/web/PageCalls.h"
+#include "host/web/WebAudioSink.h"
+#include "host/web/WebClock.h"
+#include "host/web/WebHost.h"
+
+namespace {
+WebHost* g_host = nullptr;
+}
+
+// The page asks for the clip's frames as it paints them: [width, height, ratio x 100, pixels].
+extern "C" EMSCRIPTEN_KEEPALIVE const void* qx_clip_frame(int clip, int index, double ratio) {
+  return g_host ? g_host->ClipFrame(clip, index, ratio) : nullptr;
+}
+
+int main() {
+  // The profile's text lives in the browser's storage under the file's name (common/web/).
+  CWinApp::SetProfilePath(DefaultProfilePath());
+  // The page put the clips it fetched in /data, and an empty file for each cue and the help
+  // page, which play and open from the site itself.
+  DataFiles::SetSearchDirs({"/data"});
+  WebAudioSink audio;
+  WebClock clock;
+  WebHost host(clock);
+  g_host = &host;
+  int code = 0;
+  {
+    WindowSystem ws(clock, host, audio);
+    code = RunApplication();
+  }
+  g_host = nullptr;
+  qx_exit(code);
+  return code;
+}
