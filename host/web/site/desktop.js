@@ -193,10 +193,10 @@
       this.desktop = desktop;
       this.controls = new Map();
       const root = this.root = el('section', 'window', null);
-      root.setAttribute('role', view.owner || view.templateId !== desktop.mainTemplate
-                        ? 'dialog' : 'dialog');
+      root.setAttribute('role', 'dialog');
       root.setAttribute('aria-labelledby', `caption-${view.handle}`);
       root.hidden = true;
+      root.dataset.template = String(view.templateId);
       const bar = el('div', 'titlebar', root);
       this.menuButton = el('button', 'menu', bar);
       this.menuButton.type = 'button';
@@ -291,6 +291,7 @@
       node.style.width = `${duX(c.rect.cx)}px`;
       node.style.height = `${duY(c.rect.cy)}px`;
       node.control = c;
+      node.dataset.id = String(c.id);
       this.controls.set(c.handle, node);
       this.body.appendChild(node);
       for (const what of ['text', 'picture', 'enabled', 'visible', 'checked', 'trackbar',
@@ -426,7 +427,6 @@
       this.order = [];
       this.queue = [];
       this.waiter = null;
-      this.mainTemplate = 102;
       this.keys = (e) => this.onKey(e);
       this.tray.addEventListener('pointerdown', (e) => this.onTray(e, true));
       this.tray.addEventListener('pointerup', (e) => this.onTray(e, false));
@@ -532,9 +532,9 @@
       let key = null, letter = 0;
       if (e.key === 'Tab') key = e.shiftKey ? KEYS.ShiftTab : KEYS.Tab;
       else if (e.key in KEYS) key = KEYS[e.key];
-      else if (/^Key[A-Z]$/.test(e.code) && !e.ctrlKey && !e.metaKey) {
+      else if (/^(Key[A-Z]|Digit[0-9])$/.test(e.code)) {
         key = KEY_LETTER;
-        letter = e.code.charCodeAt(3);
+        letter = e.code.charCodeAt(e.code.length - 1);
       }
       if (key === null) return;
       if (e.ctrlKey || e.metaKey) return;
