@@ -16,36 +16,36 @@ class JsonText {
   JsonText& Item() { return Comma(), Open(); }
   JsonText& Object(const char* key) { return Key(key).Open(); }
 
-  JsonText& Field(const char* key, const std::string& value) { return Key(key).String(value); }
-  JsonText& Field(const char* key, const char* value) { return Key(key).String(value); }
+  JsonText& Field(const char* key, const std::string& value) { return Key(key).Value(value); }
+  JsonText& Field(const char* key, const char* value) { return Key(key).Value(value); }
   JsonText& Field(const char* key, std::int64_t value) {
-    return Key(key).Raw(std::to_string(value));
+    return Key(key).Raw(std::to_string(value)), first_ = false, *this;
   }
   JsonText& Field(const char* key, int value) { return Field(key, std::int64_t{value}); }
   JsonText& Field(const char* key, unsigned value) { return Field(key, std::int64_t{value}); }
-  JsonText& Field(const char* key, bool value) { return Key(key).Raw(value ? "true" : "false"); }
+  JsonText& Field(const char* key, bool value) {
+    return Key(key).Raw(value ? "true" : "false"), first_ = false, *this;
+  }
 
   const std::string& Text() const { return text_; }
 
  private:
-  JsonText& Raw(const std::string& s) {
+  JsonText& Raw(const char* s) {
     text_ += s;
     return *this;
   }
+  JsonText& Raw(const std::string& s) { return Raw(s.c_str()); }
   JsonText& Comma() {
     if (!first_) text_ += ',';
-    first_ = false;
     return *this;
   }
   JsonText& Key(const char* key) {
-    Comma();
-    String(key);
+    Comma().Value(key);
     text_ += ':';
-    first_ = true;
     return *this;
   }
   // Control characters are escaped; other bytes pass as they are (the core's texts are UTF-8).
-  JsonText& String(const std::string& s) {
+  JsonText& Value(const std::string& s) {
     static const char kHex[] = "0123456789abcdef";
     text_ += '"';
     for (unsigned char c : s) {

@@ -37,18 +37,11 @@ mergeInto(LibraryManager.library, {
 
   qx_show__deps: ['$quorblexFiles'],
   qx_show: function (json) {
-    var m = JSON.parse(UTF8ToString(json)), d = Module['desktop'];
-    switch (m.op) {
-      case 'created': return d.created(m.view);
-      case 'destroyed': return d.destroyed(m.handle);
-      case 'shown': return d.shown(m.view, m.initial);
-      case 'enabled': return d.enabled(m.handle, m.enabled);
-      case 'raised': return d.raised(m.handle);
-      case 'focus': return d.focusChanged(m.handle, m.focus, m.defaultLook);
-      case 'menu': return d.menuChanged(m.handle, m.menu, m.closeBoxEnabled);
-      case 'control': return d.controlChanged(m.handle, m.control, m.what);
-      case 'trayDelete': return d.trayDelete();
-      case 'help': return d.showHelp(m.path);
+    // A fault of the page must not unwind the program: it is reported, and the program goes on.
+    try {
+      Module['desktop'].show(JSON.parse(UTF8ToString(json)));
+    } catch (e) {
+      console.error('Quorblex Pro: the page could not show a change:', e);
     }
   },
 

@@ -61,6 +61,7 @@ def wait_for(driver, what, seconds, predicate):
         return WebDriverWait(driver, seconds, poll_frequency=0.05).until(lambda d: predicate(d))
     except TimeoutException:
         check(False, f"{what} (waited {seconds} s)")
+        driver.save_screenshot(os.path.join(SHOTS, f"web-failure-{len(failures)}.png"))
         return None
 
 
@@ -182,8 +183,8 @@ def desktop_walk():
             check(live.get_attribute("aria-live") == "polite" and live.get_attribute("textContent"),
                   "the revealed result goes to a polite live region")
             driver.save_screenshot(os.path.join(SHOTS, "web-results-1x.png"))
-            wait_for(driver, "Enter closes the results", 20,
-                     lambda d: press(d, Keys.ENTER) or time.sleep(0.3) or not window(d, RESULTS))
+            press(driver, Keys.ENTER)
+            wait_for(driver, "Enter closes the results", 20, lambda d: not window(d, RESULTS))
 
         # Setup: two switches by mouse, OK; the eight options land in storage.
         control(main, 1002).click()

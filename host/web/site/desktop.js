@@ -66,6 +66,13 @@
   }
   const withoutMnemonic = (text) => text.replace(/&(.)/g, '$1');
 
+  // A text wider than its box in this browser's font is set a little smaller, never cut.
+  function fitNode(node) {
+    node.style.fontSize = '';
+    for (let size = 10.5; node.scrollWidth > node.clientWidth && size >= 8; size -= 0.5)
+      node.style.fontSize = `${size}px`;
+  }
+
   // ---- Pictures ------------------------------------------------------------------------------
 
   function setBitmap(img, id) {
@@ -290,7 +297,7 @@
       node.style.top = `${duY(c.rect.y)}px`;
       node.style.width = `${duX(c.rect.cx)}px`;
       node.style.height = `${duY(c.rect.cy)}px`;
-      node.control = c;
+      node.qxControl = c;
       node.dataset.id = String(c.id);
       this.controls.set(c.handle, node);
       this.body.appendChild(node);
@@ -308,7 +315,7 @@
       if (!node) return;
       const i = this.view.controls.findIndex((x) => x.handle === c.handle);
       if (i >= 0) this.view.controls[i] = c;
-      node.control = c;
+      node.qxControl = c;
       const kind = KIND[c.kind];
       switch (what) {
         case 'text': {
@@ -318,6 +325,7 @@
           else if (kind === 'group') setMnemonicText(node.firstChild, c.text, prefix);
           else if (kind === 'text') {
             setMnemonicText(node, c.text, prefix);
+            if (this.shown) fitNode(node);
             if (this.shown) this.desktop.announce(this, c);
           } else if (kind === 'trackbar') node.setAttribute('aria-label', this.labelFor(c));
           break;
@@ -364,14 +372,23 @@
       }
     }
 
-    // A slider is named by the text before it in the template ("Sensitivity:").
+    // A slider is named by the text on its left on the same row ("Sensitivity:").
     labelFor(c) {
-      const i = this.view.controls.findIndex((x) => x.handle === c.handle);
-      for (let j = i - 1; j >= 0; --j) {
-        const t = this.view.controls[j];
-        if (KIND[t.kind] === 'text' && t.text) return withoutMnemonic(t.text).replace(/:$/, '');
+      let best = null;
+      for (const t of this.view.controls) {
+        if (KIND[t.kind] !== 'text' || !t.text || t.rect.x >= c.rect.x) continue;
+        const middle = t.rect.y + t.rect.cy / 2;
+        if (middle < c.rect.y || middle > c.rect.y + c.rect.cy) continue;
+        if (!best || t.rect.x > best.rect.x) best = t;
       }
-      return c.tooltip || 'Slider';
+      return best ? withoutMnemonic(best.text).replace(/:$/, '') : (c.tooltip || 'Slider');
+    }
+
+    fitText() {
+      for (const node of this.controls.values()) {
+        const kind = KIND[node.qxControl.kind];
+        if (kind === 'text' || kind === 'check' || kind === 'button') fitNode(node);
+      }
     }
 
     setMenu(menu, closeBoxEnabled) {
@@ -463,6 +480,7 @@
       clips.forEach((name, i) => { if (fetched[i]) files[name] = new Uint8Array(fetched[i]); });
       this.start.hidden = true;
       this.screen.hidden = false;
+      this.fit();
       document.addEventListener('keydown', this.keys, true);
       const sounds = document.body.dataset.sounds.split(' ');
       const factory = window.QuorblexPro;
@@ -503,12 +521,14 @@
 
     // ---- Input
 
+    // The program wakes after the event has run its course: a check box the browser sets
+    // back after a click must not undo what the program has just shown.
     report(event) {
       this.queue.push(event);
       if (this.waiter) {
         const wake = this.waiter;
         this.waiter = null;
-        wake();
+        setTimeout(wake, 0);
       }
     }
 
@@ -554,6 +574,22 @@
 
     // ---- Windows
 
+    // One change the program hands over (host/web/WebHost.cpp writes them).
+    show(m) {
+      switch (m.op) {
+        case 'created': return this.created(m.view);
+        case 'destroyed': return this.destroyed(m.handle);
+        case 'shown': return this.shown(m.view, m.initial);
+        case 'enabled': return this.enabled(m.handle, m.enabled);
+        case 'raised': return this.raised(m.handle);
+        case 'focus': return this.focusChanged(m.handle, m.focus, m.defaultLook);
+        case 'menu': return this.menuChanged(m.handle, m.menu, m.closeBoxEnabled);
+        case 'control': return this.controlChanged(m.handle, m.control, m.what);
+        case 'trayDelete': return this.trayDelete();
+        case 'help': return this.showHelp(m.path);
+      }
+    }
+
     created(view) {
       const w = new DialogWindow(view, this);
       this.windows.set(view.handle, w);
@@ -581,6 +617,7 @@
       w.root.hidden = !onScreen;
       w.shown = onScreen;
       if (initial || !w.placed) this.place(w, view);
+      if (onScreen && initial) w.fitText();
       this.taskEntry(w, view);
       if (onScreen) this.raiseTo(w);
       if (onScreen && initial && document.hidden) {
@@ -720,12 +757,13 @@
     fit() {
       let need = 0;
       for (const w of this.windows.values()) {
-        if (!w.shown) continue;
-        need = Math.max(need, w.x + w.root.offsetWidth + 8);
+        if (w.shown) need = Math.max(need, w.x + w.root.offsetWidth + 4);
       }
-      const room = this.screen.clientWidth;
-      const scale = need > room && need > 0 ? room / need : 1;
+      const room = this.screen.clientWidth, high = this.screen.clientHeight - 30;
+      const scale = need > room ? room / need : 1;
       this.layer.style.transform = scale < 1 ? `scale(${scale})` : '';
+      this.layer.style.width = `${room / scale}px`;
+      this.layer.style.height = `${high / scale}px`;
     }
 
     // ---- Sound
