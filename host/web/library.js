@@ -69,14 +69,14 @@ mergeInto(LibraryManager.library, {
   // Plays a cue; the synchronous one suspends the program until it has ended.
   // `file` is the site's sound file for the cue; empty for the default chime.
   qx_play_sync: function (name, file) {
-    if (!Module['desktop'].audio) return 0;
+    if (!Module['desktop'].audioReady) return 0;
     return Asyncify.handleSleep(function (wakeUp) {
       Module['desktop'].sound(UTF8ToString(name), UTF8ToString(file), true)
           .then(function () { wakeUp(1); }, function () { wakeUp(1); });
     });
   },
   qx_play_async: function (name, file) {
-    if (!Module['desktop'].audio) return 0;
+    if (!Module['desktop'].audioReady) return 0;
     Module['desktop'].sound(UTF8ToString(name), UTF8ToString(file), false)
         .catch(function () {});
     return 1;

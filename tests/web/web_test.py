@@ -18,7 +18,7 @@ import time
 import wave
 
 from selenium import webdriver
-from selenium.common.exceptions import TimeoutException
+from selenium.common.exceptions import StaleElementReferenceException, TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -58,7 +58,9 @@ def browser(ratio=1, phone=False):
 
 def wait_for(driver, what, seconds, predicate):
     try:
-        return WebDriverWait(driver, seconds, poll_frequency=0.05).until(lambda d: predicate(d))
+        # A window may go while it is looked at: that look tells nothing, the next one will.
+        return WebDriverWait(driver, seconds, poll_frequency=0.05,
+                             ignored_exceptions=[StaleElementReferenceException]).until(predicate)
     except TimeoutException:
         check(False, f"{what} (waited {seconds} s)")
         driver.save_screenshot(os.path.join(SHOTS, f"web-failure-{len(failures)}.png"))

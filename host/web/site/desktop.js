@@ -332,6 +332,7 @@
         }
         case 'picture':
           if (kind === 'picture') setBitmap(node.img, c.bitmapId);
+          if (this.shown && !log.marks.sweep) log.marks.sweep = performance.now();
           break;
         case 'enabled': {
           const target = node.input || node;
@@ -464,31 +465,59 @@
 
     // ---- Starting and ending
 
+    // What the program needs from the site, fetched while the user looks at the start page:
+    // the program compiled, and the clip (with its sharper drawing on a dense screen).
+    preload() {
+      if (this.loading) return this.loading;
+      const ratio = window.devicePixelRatio || 1;
+      const clips = ['qx.avi'];
+      if (ratio > 1) clips.push(ratio > 1.5 ? 'qx@2x.avi' : 'qx@1.5x.avi');
+      const files = Promise.all(clips.map((name) =>
+        fetch(`data/${name}`).then((r) => r.ok ? r.arrayBuffer() : null).catch(() => null)))
+        .then((buffers) => {
+          const found = {};
+          clips.forEach((name, i) => { if (buffers[i]) found[name] = new Uint8Array(buffers[i]); });
+          return found;
+        });
+      const wasm = WebAssembly.compileStreaming(fetch('quorblex.wasm')).catch(() =>
+        fetch('quorblex.wasm').then((r) => r.arrayBuffer()).then((b) => WebAssembly.compile(b)));
+      // Starting the browser's audio can take a moment; it waits, suspended, for the press.
+      this.makeAudio();
+      this.loading = Promise.all([files, wasm]);
+      return this.loading;
+    }
+
+    makeAudio() {
+      try {
+        this.audio = new (window.AudioContext || window.webkitAudioContext)();
+      } catch (e) {
+        this.audio = null;
+      }
+    }
+
     async run() {
       const button = $('#start-button');
       button.disabled = true;
       log.marks.startPressed = performance.now();
-      // Sound may start only from a user's gesture: this one.
-      this.audio = new (window.AudioContext || window.webkitAudioContext)();
-      const ratio = window.devicePixelRatio || 1;
-      const clips = ['qx.avi'];
-      const companion = ratio > 1.5 ? 'qx@2x.avi' : ratio > 1 ? 'qx@1.5x.avi' : null;
-      if (companion) clips.push(companion);
-      const fetched = await Promise.all(clips.map((name) =>
-        fetch(`data/${name}`).then((r) => r.ok ? r.arrayBuffer() : null).catch(() => null)));
-      const files = {};
-      clips.forEach((name, i) => { if (fetched[i]) files[name] = new Uint8Array(fetched[i]); });
+      // Sound may start only once the user has touched the page: this press lets the audio
+      // made ready on the start page go.
+      this.audioReady = this.audio ? this.audio.resume().catch(() => {}) : Promise.resolve();
+      const [files, wasm] = await this.preload();
       this.start.hidden = true;
       this.screen.hidden = false;
       this.fit();
       document.addEventListener('keydown', this.keys, true);
       const sounds = document.body.dataset.sounds.split(' ');
-      const factory = window.QuorblexPro;
-      factory({
+      window.QuorblexPro({
         desktop: this,
-        ratio,
+        ratio: window.devicePixelRatio || 1,
         dataFiles: files,
         placeholders: sounds.concat(['quorblex.html']),
+        instantiateWasm: (imports, receive) => {
+          WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm),
+                                                      (e) => this.fail(e));
+          return {};
+        },
         print: (t) => console.log(t),
         printErr: (t) => console.warn(t),
       }).catch((e) => this.fail(e));
@@ -497,7 +526,12 @@
     // The program has ended: back to the start page, ready for another run.
     ended() {
       document.removeEventListener('keydown', this.keys, true);
-      for (const w of this.windows.values()) w.root.remove();
+      // The program's clip is gone with it: no frame may be asked for again.
+      this.clipFrame = () => null;
+      for (const w of this.windows.values()) {
+        for (const node of w.controls.values()) if (node.player) node.player.stop();
+        w.root.remove();
+      }
       this.windows.clear();
       this.order = [];
       this.queue = [];
@@ -505,8 +539,9 @@
       this.tray.hidden = true;
       this.screen.hidden = true;
       this.start.hidden = false;
-      if (this.audio) this.audio.close();
-      this.audio = null;
+      // The audio stays for another run, suspended again.
+      if (this.audio) this.audio.suspend().catch(() => {});
+      this.audioReady = null;
       const button = $('#start-button');
       button.disabled = false;
       button.focus();
@@ -601,6 +636,7 @@
     destroyed(handle) {
       const w = this.windows.get(handle);
       if (!w) return;
+      for (const node of w.controls.values()) if (node.player) node.player.stop();
       w.root.remove();
       if (w.taskButton) w.taskButton.remove();
       this.windows.delete(handle);
@@ -773,6 +809,8 @@
     async sound(name, file, sync) {
       const entry = { name, sync, start: performance.now(), end: 0 };
       log.cues.push(entry);
+      await this.audioReady;
+      if (!this.audio) return;
       this.sounds = this.sounds || new Map();
       let buffer = file ? this.sounds.get(file) : null;
       if (file && !buffer) {
@@ -817,5 +855,6 @@
   const program = document.createElement('script');
   program.src = 'quorblex.js';
   document.head.appendChild(program);
+  window.addEventListener('load', () => desktop.preload());
   log.marks.startPage = performance.now();
 })();
