@@ -16,6 +16,8 @@ copy_into(. ${SRC}/host/web/site/desktop.js ${SRC}/host/web/site/quorblex.css
           ${SRC}/res/quorblex.html)
 file(GLOB icons ${SRC}/res/icons/quorblex-*.png)
 copy_into(icons ${icons})
+# The help page names no icon of its own; browsers then ask for this one.
+file(COPY_FILE "${SRC}/res/icons/quorblex.ico" "${DST}/favicon.ico" ONLY_IF_DIFFERENT)
 file(GLOB bitmaps ${SRC}/res/bitmaps/*.bmp)
 copy_into(bitmaps ${bitmaps})
 file(GLOB sounds ${SRC}/res/sounds/*)

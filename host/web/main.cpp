@@ -7,7 +7,6 @@
 
 #include "common/CWinApp.h"
 #include "common/DataFiles.h"
-#include "common/SystemFolders.h"
 #include "common/WindowSystem.h"
 #include "host/web/PageCalls.h"
 #include "host/web/WebAudioSink.h"
@@ -24,8 +23,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const void* qx_clip_frame(int clip, int index, d
 }
 
 int main() {
-  // The profile's text lives in the browser's storage under the file's name (common/web/).
-  CWinApp::SetProfilePath(DefaultProfilePath());
+  // The profile's text lives in the browser's storage under the file's name (common/web/),
+  // which is also what a message about it names.
+  CWinApp::SetProfilePath("quorblex.ini");
   // The page put the clips it fetched in /data, and an empty file for each cue and the help
   // page, which play and open from the site itself.
   DataFiles::SetSearchDirs({"/data"});

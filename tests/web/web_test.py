@@ -93,6 +93,8 @@ def tap(driver, element):
 
 def start(driver):
     driver.get(URL)
+    driver.execute_script("window.addEventListener('error', (e) => (window.quorblexErrors ="
+                          " window.quorblexErrors || []).push(String(e.error && e.error.stack)))")
     button = wait_for(driver, "the start page shows its button", 5,
                       lambda d: d.find_element(By.ID, "start-button"))
     return button
@@ -106,6 +108,8 @@ def lamp_sources(win):
 def check_site_only(driver, label):
     """No console error, and no request that left the site."""
     errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+    for stack in driver.execute_script("return window.quorblexErrors || []"):
+        print("      " + stack.replace("\n", "\n      "))
     check(not errors, f"{label}: no console error {errors[:3]}")
     outside = []
     for entry in driver.get_log("performance"):
@@ -209,6 +213,52 @@ def desktop_walk():
                     "Sensitivity"]
             check("[Options]" in ini and all(f"{k}=" in ini for k in keys),
                   f"Setup wrote the eight options into storage {ini!r}")
+
+        # A save the browser's storage refuses: the program says so in its message box.
+        driver.execute_script(
+            "window.__setItem = Storage.prototype.setItem;"
+            "Storage.prototype.setItem = function () {"
+            "  throw new DOMException('full', 'QuotaExceededError'); }")
+        control(main, 1002).click()
+        setup = wait_for(driver, "Settings opens Setup again", 3, lambda d: window(d, SETUP))
+        if setup:
+            control(setup, 1024).find_element(By.TAG_NAME, "input").click()
+            control(setup, 1).click()
+            box = wait_for(driver, "a refused save shows a message box", 3,
+                           lambda d: window(d, -1))
+            if box:
+                said = box.text
+                check("could not save its settings to\nquorblex.ini:\nNo space left on device"
+                      in said and box.accessible_name == "Quorblex Pro",
+                      f"the message box says why the save failed {said!r}")
+                driver.save_screenshot(os.path.join(SHOTS, "web-save-failed-1x.png"))
+                press(driver, Keys.ENTER)
+                wait_for(driver, "Enter closes the message box", 3, lambda d: not window(d, -1))
+        driver.execute_script("Storage.prototype.setItem = window.__setItem")
+
+        # The About box opening while the tab is in the background: the tab's title says so
+        # until the user comes back. Its Help button opens the help page in a new tab.
+        driver.execute_script(
+            "Object.defineProperty(document, 'hidden', {value: true, configurable: true})")
+        alt(driver, "a")
+        about = wait_for(driver, "Alt+A opens the About box", 3, lambda d: window(d, 100))
+        check(driver.title != "Quorblex Pro" and "About Quorblex Pro" in driver.title,
+              f"a window opening in a hidden tab marks the title {driver.title!r}")
+        driver.execute_script("delete document.hidden;"
+                              "document.dispatchEvent(new Event('visibilitychange'))")
+        check(driver.title == "Quorblex Pro", "coming back to the tab clears the title")
+        if about:
+            tabs = len(driver.window_handles)
+            control(about, 9).click()
+            wait_for(driver, "Help opens a new tab", 3, lambda d: len(d.window_handles) > tabs)
+            page = driver.window_handles[-1]
+            driver.switch_to.window(page)
+            wait_for(driver, "the help page loads", 5,
+                     lambda d: d.current_url.endswith("/quorblex.html") and d.title)
+            driver.close()
+            driver.switch_to.window(driver.window_handles[0])
+            control(about, 1).click()
+            wait_for(driver, "OK closes the About box", 3, lambda d: not window(d, 100))
 
         # Minimize into the notification area; a click on the icon brings it back.
         control(main, 1).click()

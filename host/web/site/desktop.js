@@ -567,13 +567,16 @@
       }
     }
 
-    // Resolves on input or after `ms` (-1: input only).
+    // Wakes the program once, on input or after `ms` (-1: input only), whichever comes first:
+    // a second wake-up would resume a program that is already running.
     wait(ms, wake) {
       if (this.queue.length || ms === 0) return wake();
-      let timer = 0;
+      let timer = 0, woken = false;
       const done = () => {
+        if (woken) return;
+        woken = true;
         if (timer) clearTimeout(timer);
-        this.waiter = null;
+        if (this.waiter === done) this.waiter = null;
         wake();
       };
       this.waiter = done;
@@ -641,6 +644,7 @@
       if (w.taskButton) w.taskButton.remove();
       this.windows.delete(handle);
       this.order = this.order.filter((x) => x !== w);
+      this.stack();
       this.placeFocus();
     }
 
@@ -714,6 +718,7 @@
       w.root.classList.toggle('blocked', !on);
       if (on) w.root.removeAttribute('aria-hidden');
       else w.root.setAttribute('aria-hidden', 'true');
+      this.stack();
       this.placeFocus();
     }
 
