@@ -167,8 +167,8 @@ def desktop_walk():
         check(names == ["Minimize", "Scan", "Abductee Scan", "Settings", "About...", "Exit"],
               f"the six buttons by their accessible names {names}")
         first = lamp_sources(main)
-        time.sleep(0.3)
-        check(lamp_sources(main) != first, "the lamps sweep")
+        if wait_for(driver, "the lamps sweep", 2, lambda d: lamp_sources(main) != first):
+            check(True, "the lamps sweep")
         tray = driver.find_element(By.ID, "tray")
         check(tray.is_displayed() and tray.accessible_name == "Quorblex Pro",
               "the notification icon, named Quorblex Pro")
@@ -286,8 +286,8 @@ def screenshot_at_2x():
         wait_for(driver, "the program has loaded", 10,
                  lambda d: d.execute_script("return typeof QuorblexPro === 'function'"))
         button.click()
-        if wait_for(driver, "the main window at density 2", 5, lambda d: window(d, MAIN)):
-            time.sleep(0.3)
+        if wait_for(driver, "the main window at density 2 with its lamps moving", 5,
+                    lambda d: d.execute_script("return window.quorblexLog.marks.sweep")):
             driver.save_screenshot(os.path.join(SHOTS, "web-main-2x.png"))
             srcs = driver.execute_script(
                 "return [...document.querySelectorAll('.picture img')].map(i => i.currentSrc)")
@@ -316,7 +316,6 @@ def phone_walk():
         tap(driver, control(main, 3))
         scan = wait_for(driver, "a tap opens the abductee scan", 3, lambda d: window(d, ABDUCTEE))
         if scan:
-            time.sleep(0.5)
             driver.save_screenshot(os.path.join(SHOTS, "web-phone-abductee.png"))
             tap(driver, control(scan, 1))
         verdict = wait_for(driver, "a tap on OK scans and gives the verdict", 10,
