@@ -66,11 +66,17 @@
   }
   const withoutMnemonic = (text) => text.replace(/&(.)/g, '$1');
 
-  // A text wider than its box in this browser's font is set a little smaller, never cut.
+  // A text that needs more room in this browser's font than its box has (wider, or wrapped
+  // onto more lines than fit) is set a little smaller, rather than cut.
   function fitNode(node) {
     node.style.fontSize = '';
-    for (let size = 10.5; node.scrollWidth > node.clientWidth && size >= 8; size -= 0.5)
+    node.style.lineHeight = '';
+    const over = () => node.scrollWidth > node.clientWidth + 1 ||
+                       node.scrollHeight > node.clientHeight + 1;
+    for (let size = 10.5; over() && size >= 7.5; size -= 0.5) {
       node.style.fontSize = `${size}px`;
+      node.style.lineHeight = `${Math.ceil(size * 1.2)}px`;
+    }
   }
 
   // ---- Pictures ------------------------------------------------------------------------------
