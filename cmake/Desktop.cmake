@@ -7,10 +7,8 @@ find_package(X11)
 
 # ---- The Qt host -----------------------------------------------------------------------------
 file(GLOB QT_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/qt/*.cpp)
-# The pictures for high-density screens, which the Windows host shares.
-file(GLOB PICTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/pictures/*.cpp)
-add_library(quorblex_qt STATIC ${QT_HOST_SOURCES} ${PICTURE_SOURCES} ${SCALED_PICTURES_CPP})
-target_link_libraries(quorblex_qt PUBLIC quorblex_core Qt6::Widgets)
+add_library(quorblex_qt STATIC ${QT_HOST_SOURCES})
+target_link_libraries(quorblex_qt PUBLIC quorblex_shared_host quorblex_core Qt6::Widgets)
 
 add_executable(quorblex ${CMAKE_SOURCE_DIR}/desktop/main.cpp
                         ${CMAKE_SOURCE_DIR}/desktop/DesktopCommandLine.cpp
@@ -26,10 +24,19 @@ endif()
 add_executable(quorblex_qt_tests ${CMAKE_SOURCE_DIR}/tests/QtHostTest.cpp
                                  ${CMAKE_SOURCE_DIR}/tests/AccessibilityTest.cpp)
 target_link_libraries(quorblex_qt_tests PRIVATE quorblex_qt quorblex_core Qt6::Test GTest::gtest)
-target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(quorblex_qt_tests PRIVATE QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  QUORBLEX_SIM="$<TARGET_FILE:quorblex-sim> --data ${CMAKE_BINARY_DIR}/res")
+add_dependencies(quorblex_qt_tests quorblex-sim)
 quorblex_test_code(quorblex_qt_tests)
 gtest_discover_tests(quorblex_qt_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+# A dialog's texts on screens of device pixel ratio 1.5 and 2, where Qt measures them anew.
+foreach(ratio 1.5 2)
+  add_test(NAME QtHostTest.DialogTextsAtRatio${ratio}
+    COMMAND quorblex_qt_tests --gtest_filter=QtHostTest.EveryDialogHasOneFont*)
+  set_tests_properties(QtHostTest.DialogTextsAtRatio${ratio} PROPERTIES TIMEOUT 120
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${ratio}")
+endforeach()
 
 # The program introduces itself without any display, and refuses what it does not know
 # with status 2 and its usage on standard error.
@@ -60,14 +67,17 @@ if(X11_FOUND)
 
   add_executable(quorblex_paint_probe ${CMAKE_SOURCE_DIR}/tests/desktop/PaintProbe.cpp)
   target_link_libraries(quorblex_paint_probe PRIVATE quorblex_qt quorblex_core)
+  add_executable(quorblex_dialog_probe ${CMAKE_SOURCE_DIR}/tests/desktop/DialogProbe.cpp)
+  target_link_libraries(quorblex_dialog_probe PRIVATE quorblex_qt quorblex_core)
 
   add_executable(quorblex_desktop_tests ${DESKTOP_TEST_SOURCES})
   target_link_libraries(quorblex_desktop_tests PRIVATE quorblex_desktop_harness GTest::gtest_main)
   target_compile_definitions(quorblex_desktop_tests PRIVATE
     QUORBLEX_PAINT_PROBE="$<TARGET_FILE:quorblex_paint_probe>"
+    QUORBLEX_DIALOG_PROBE="$<TARGET_FILE:quorblex_dialog_probe>"
     QUORBLEX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     QUORBLEX_SCREEN_READER="${CMAKE_SOURCE_DIR}/tests/desktop/screen_reader.py")
-  add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe)
+  add_dependencies(quorblex_desktop_tests quorblex quorblex_paint_probe quorblex_dialog_probe)
   quorblex_test_code(quorblex_desktop_tests)
   gtest_discover_tests(quorblex_desktop_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
 

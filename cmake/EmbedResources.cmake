@@ -13,7 +13,7 @@ function(emit_blob var path out)
 endfunction()
 
 if(DEFINED SCALED)
-  file(WRITE "${OUT}.tmp" "// Generated from res/: the pictures drawn for high-density screens.\n#include \"host/pictures/PictureSources.h\"\n\nnamespace {\n")
+  file(WRITE "${OUT}.tmp" "// Generated from res/: the pictures drawn for high-density screens.\n#include \"host/shared/PictureSources.h\"\n\nnamespace {\n")
   set(entries "")
   list(LENGTH SCALED ns)
   if(ns GREATER 0)

@@ -69,9 +69,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Depends from the libraries actually linked
 if(QUORBLEX_DESKTOP)
-  # The dialogs' font, and SDL: the sound player opens libSDL2-2.0.so.0 itself when the first
-  # cue plays, so no linked library names it to dpkg-shlibdeps.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libsdl2-2.0-0")
+  # The dialogs' font and its condensed faces (a dialog whose texts need it is drawn narrower),
+  # and SDL: the sound player opens libSDL2-2.0.so.0 itself when the first cue plays, so no
+  # linked library names it to dpkg-shlibdeps.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra, libsdl2-2.0-0")
 endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -30,8 +30,6 @@ set_tests_properties(WebSim.TranscriptRecords PROPERTIES TIMEOUT 600
 include(${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake)
 
 # The page in headless Chromium (tests/web/web_tests.sh serves the site and walks through it).
-if(TARGET quorblex-web)
-  add_test(NAME WebPage.Walk
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/web/web_tests.sh ${CMAKE_BINARY_DIR})
-  set_tests_properties(WebPage.Walk PROPERTIES TIMEOUT 300)
-endif()
+add_test(NAME WebPage.Walk
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/web/web_tests.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(WebPage.Walk PROPERTIES TIMEOUT 300)

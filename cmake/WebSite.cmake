@@ -10,18 +10,10 @@ set(QUORBLEX_SITE ${CMAKE_BINARY_DIR}/site)
 # The page's program. Its waits and synchronous cues suspend it with Asyncify while the page
 # runs on; it is made anew (MODULARIZE) for each press of the start button. No eval: the page's
 # Content-Security-Policy allows none.
-file(STRINGS ${CMAKE_SOURCE_DIR}/common/Host.h seam REGEX "WindowCreated\\(const DialogView&")
-if(NOT seam)
-  message(STATUS "The web page needs the host interface of common/View.h; building the site only")
-endif()
 file(GLOB WEB_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/web/*.cpp)
 add_library(quorblex_profile_web STATIC common/web/ProfileFile.cpp)
-add_library(quorblex_web_pictures STATIC host/pictures/ClipCompanion.cpp
-            host/pictures/PictureSources.cpp ${SCALED_PICTURES_CPP})
-target_link_libraries(quorblex_web_pictures PUBLIC quorblex_core)
-if(seam)
 add_executable(quorblex-web ${WEB_HOST_SOURCES} $<TARGET_OBJECTS:quorblex_program>)
-target_link_libraries(quorblex-web PRIVATE quorblex_web_pictures quorblex_core
+target_link_libraries(quorblex-web PRIVATE quorblex_shared_host quorblex_core
                       quorblex_profile_web)
 set(web_library ${CMAKE_SOURCE_DIR}/host/web/library.js)
 set_target_properties(quorblex-web PROPERTIES OUTPUT_NAME quorblex
@@ -36,7 +28,6 @@ target_link_options(quorblex-web PRIVATE
   "SHELL:-s EXPORTED_FUNCTIONS=['_main','_malloc','_free','_qx_clip_frame']"
   "SHELL:-s FILESYSTEM=1" "SHELL:-s EXIT_RUNTIME=0"
   -Os)
-endif()
 
 # The data, copied (the zip and any server take the folder as it is) with the page's own files.
 file(GLOB sound_files RELATIVE ${CMAKE_SOURCE_DIR}/res/sounds CONFIGURE_DEPENDS
@@ -47,9 +38,7 @@ add_custom_target(quorblex_site ALL
   COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR} -DDST=${QUORBLEX_SITE}
           -P ${CMAKE_SOURCE_DIR}/cmake/WebSiteFiles.cmake
   COMMENT "Copying the site's files")
-if(TARGET quorblex-web)
-  add_dependencies(quorblex-web quorblex_site)
-endif()
+add_dependencies(quorblex-web quorblex_site)
 
 set(web_stage ${CMAKE_BINARY_DIR}/package/QuorblexPro-${PROJECT_VERSION}-web)
 add_custom_target(package
@@ -58,5 +47,5 @@ add_custom_target(package
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
           ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/QuorblexPro-${PROJECT_VERSION}-web.zip
           --format=zip QuorblexPro-${PROJECT_VERSION}-web
-  DEPENDS quorblex_site
+  DEPENDS quorblex-web quorblex_site
   COMMENT "Writing QuorblexPro-${PROJECT_VERSION}-web.zip")

@@ -39,17 +39,35 @@ set_source_files_properties(${QUORBLEX_RC} PROPERTIES
 
 # ---- The Windows host ---------------------------------------------------------------------
 file(GLOB WIN32_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/win32/*.cpp)
-file(GLOB PICTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/pictures/*.cpp)
-add_library(quorblex_win32 STATIC ${WIN32_HOST_SOURCES} ${PICTURE_SOURCES} ${SCALED_PICTURES_CPP})
-target_link_libraries(quorblex_win32 PUBLIC quorblex_core comctl32 winmm gdi32 user32 shell32 ole32)
+add_library(quorblex_win32 STATIC ${WIN32_HOST_SOURCES})
+target_link_libraries(quorblex_win32 PUBLIC quorblex_shared_host quorblex_core comctl32 winmm gdi32 user32 shell32 ole32)
 
 # ---- quorblex.exe -------------------------------------------------------------------------
 add_executable(quorblex WIN32 ${CMAKE_SOURCE_DIR}/windows/main.cpp
                               ${CMAKE_SOURCE_DIR}/windows/WindowsCommandLine.cpp
                               ${CMAKE_SOURCE_DIR}/windows/ProgramOutput.cpp
+                              ${CMAKE_SOURCE_DIR}/windows/SystemLibraries.cpp
                               ${QUORBLEX_RC}
                               $<TARGET_OBJECTS:quorblex_program>)
-target_link_libraries(quorblex PRIVATE quorblex_win32 quorblex_core)
+# Windows loads a program's imports before its first line runs, looking in the program's own
+# folder first for those that are not among the system's known DLLs: WINMM and BCRYPT. Those
+# two are loaded on first use instead, by then only from the system folder
+# (windows/SystemLibraries.h). Their delay-load import libraries come from the functions named
+# in windows/delayload/, and go before the ordinary ones on the link line.
+find_program(QUORBLEX_DLLTOOL NAMES ${QUORBLEX_MINGW_PREFIX}-dlltool REQUIRED)
+set(delay_libraries "")
+foreach(dll winmm bcrypt)
+  set(def ${CMAKE_SOURCE_DIR}/windows/delayload/${dll}.def)
+  set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}-delay.a)
+  add_custom_command(OUTPUT ${lib}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
+    COMMAND ${QUORBLEX_DLLTOOL} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
+    DEPENDS ${def} VERBATIM)
+  list(APPEND delay_libraries ${lib})
+endforeach()
+add_custom_target(quorblex_delayload DEPENDS ${delay_libraries})
+add_dependencies(quorblex quorblex_delayload)
+target_link_libraries(quorblex PRIVATE quorblex_win32 quorblex_core ${delay_libraries} delayimp)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/windows/main.cpp
   PROPERTIES COMPILE_DEFINITIONS QUORBLEX_VERSION="${PROJECT_VERSION}")
 add_dependencies(quorblex quorblex_data)

@@ -4,7 +4,8 @@
 #  - Win32Host.Tests: the host's own tests (keys, the icon's messages, pictures, one dialog's
 #    controls and input, Wait, activation, the icon, the cues), on a private X server with
 #    ALSA's null device as the sound device;
-#  - Win32Program.EndToEnd: the program driven as a user would (tests/windows/e2e.sh);
+#  - Win32Program.EndToEnd: the program driven as a user would (tests/windows/e2e.sh), from a
+#    folder where a DLL has been planted under the names of two it uses;
 #  - Win32Program.CommandLine: --version and --help on standard output, an unknown option
 #    refused with status 2;
 #  - Win32Program.Binary: quorblex.exe is a 64-bit program for the windowed subsystem (what it
@@ -12,7 +13,7 @@
 # The first two share a Wine prefix made for windowed programs, so they take turns.
 add_executable(quorblex_win32_tests
   ${CMAKE_SOURCE_DIR}/tests/windows/BitmapCacheTest.cpp
-  ${CMAKE_SOURCE_DIR}/tests/windows/DesktopTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/windows/Win32HostTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/DialogWindowTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/KeyInputTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/windows/TestPictures.cpp
@@ -23,6 +24,12 @@ add_executable(quorblex_win32_tests
   ${QUORBLEX_RC})
 target_link_libraries(quorblex_win32_tests PRIVATE quorblex_win32 quorblex_core GTest::gtest_main)
 quorblex_test_code(quorblex_win32_tests)
+
+# What the end-to-end check plants beside a copy of quorblex.exe, under the names of DLLs the
+# program uses.
+add_library(quorblex_planted SHARED ${CMAKE_SOURCE_DIR}/tests/windows/PlantedLibrary.cpp)
+set_target_properties(quorblex_planted PROPERTIES PREFIX "")
+add_dependencies(quorblex_win32_tests quorblex_planted)
 
 add_test(NAME Win32Host.Tests
   COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/host_tests.sh ${CMAKE_BINARY_DIR}

@@ -24,8 +24,16 @@ configure_file(${CMAKE_SOURCE_DIR}/installer/README.txt.in ${windows_readme} @ON
                NEWLINE_STYLE CRLF)
 install(FILES ${windows_readme} DESTINATION .)
 
-# makensis is a program of the build machine, not of the Windows tree.
+# makensis and osslsigncode are programs of the build machine, not of the Windows tree.
 find_program(QUORBLEX_MAKENSIS makensis)
+find_program(QUORBLEX_OSSLSIGNCODE osslsigncode)
+# Signing: given a certificate, the programs, the uninstaller and the installer are signed with
+# Authenticode. Each setting may instead come from the environment of the package build
+# (QUORBLEX_SIGN_PFX, QUORBLEX_SIGN_PASSWORD, QUORBLEX_SIGN_TIMESTAMP_URL), which keeps the
+# password out of CMakeCache.txt and the build rules.
+set(QUORBLEX_SIGN_PFX "" CACHE FILEPATH "Certificate and key (.pfx) to sign the Windows packages with")
+set(QUORBLEX_SIGN_PASSWORD "" CACHE STRING "The certificate's password")
+set(QUORBLEX_SIGN_TIMESTAMP_URL "" CACHE STRING "An RFC 3161 time-stamp server; empty: no time stamp")
 set(package_stage ${CMAKE_BINARY_DIR}/package/QuorblexPro-${PROJECT_VERSION}-windows-x64)
 add_custom_target(package
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_stage}
@@ -37,6 +45,9 @@ add_custom_target(package
           -DPORTRAIT=${CMAKE_SOURCE_DIR}/res/bitmaps/168@2x.bmp
           -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt
           "-DMTIME=${QUORBLEX_RELEASE_DATE} 12:00:00"
+          -DOSSLSIGNCODE=${QUORBLEX_OSSLSIGNCODE} -DSIGN_PFX=${QUORBLEX_SIGN_PFX}
+          -DSIGN_PASSWORD=${QUORBLEX_SIGN_PASSWORD}
+          -DSIGN_TIMESTAMP_URL=${QUORBLEX_SIGN_TIMESTAMP_URL}
           -P ${CMAKE_SOURCE_DIR}/installer/MakePackages.cmake
   COMMENT "Packaging Quorblex Pro for Windows"
   VERBATIM)

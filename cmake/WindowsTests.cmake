@@ -37,3 +37,11 @@ endforeach()
 string(REPLACE ";" ":" rest "${all_grouped}")
 add_test(NAME WindowsUnitAndBehaviour.Units
          COMMAND quorblex_tests --gtest_filter=-${rest}:${not_here} --gtest_brief=1)
+
+# Holds a file open without sharing it for a while, as a virus scanner does: the profile's tests
+# save and read through such a hold.
+add_executable(quorblex_file_holder tests/windows/FileHolder.cpp)
+target_link_libraries(quorblex_file_holder PRIVATE shell32)
+add_dependencies(quorblex_tests quorblex_file_holder)
+target_compile_definitions(quorblex_tests PRIVATE
+  QUORBLEX_FILE_HOLDER="${QUORBLEX_TEST_PATH_PREFIX}$<TARGET_FILE:quorblex_file_holder>")

@@ -35,7 +35,7 @@ UINT CWinApp::GetProfileIntA(const char* section, const char* entry, int nDefaul
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int nValue) {
-  WindowSystem::Get().host().ProfileWrite(section, entry, nValue);
+  WindowSystem::Get().observer().ProfileWrite(section, entry, nValue);
   ProfileStore store(ProfilePath());
   return store.WriteInt(section, entry, nValue) ? TRUE : FALSE;
 }

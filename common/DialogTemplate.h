@@ -6,24 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/View.h"
 #include "common/WinTypes.h"
-
-enum class ControlKind {
-  PushButton,
-  CheckBox,
-  GroupBox,
-  Text,        // static text, left or right aligned, wrapping
-  Picture,     // static picture showing a bitmap resource
-  BlackRect,   // static filled black
-  BlackFrame,  // static drawn as a black frame
-  Trackbar,
-  Animation,
-  Icon,  // the icon of a message box
-};
-
-struct Rect {
-  int x = 0, y = 0, cx = 0, cy = 0;
-};
 
 struct ControlTemplate {
   int id = -1;
@@ -35,9 +19,7 @@ struct ControlTemplate {
   DWORD exStyle = 0;
 };
 
-// A message box is built at run time; it has this template number, and the transcript names
-// its window with this label.
-constexpr int kMessageBoxTemplate = -1;
+// The transcript names a message box's window with this label.
 constexpr const char* kMessageBoxLabel = "msgbox";
 // The ids of a message box's icon and text; its buttons are IDOK, or IDYES and IDNO.
 constexpr int kMessageBoxIconId = -1;

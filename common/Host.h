@@ -1,30 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The narrow boundary between the core and a host (the desktop or the headless simulator).
-// The core decides everything; the host shows the core's state and reports raw input.
+// The narrow boundary between the core and a host (a desktop, the browser or the headless
+// simulator): what a desktop must do, and nothing else. The core decides everything; the host
+// shows the core's state, told in the plain values of View.h, and reports raw input. What only
+// the simulator records goes to an Observer instead.
 //
 // Every notification returns at once, with the change visible: a desktop host paints before
 // returning, so a text is on screen while a synchronous cue plays. Only Wait blocks.
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "common/Window.h"
-
-struct InputEvent;
-
-enum class Change {
-  Text,
-  Picture,
-  Enabled,
-  Visible,
-  Checked,
-  Trackbar,
-  Tooltip,
-  ClipOpen,
-  ClipPlay,
-  ClipClose,
-};
+#include "common/View.h"
 
 class InputSink {
  public:
@@ -49,19 +37,21 @@ class Host {
   virtual void Wait(std::int64_t deadline, InputSink& sink) = 0;
 
   // A dialog and all its controls exist; not yet shown.
-  virtual void WindowCreated(const Window& dialog) = 0;
+  virtual void WindowCreated(const DialogModel& dialog) = 0;
   // The dialog is about to go; its controls go with it.
-  virtual void WindowDestroyed(const Window& dialog) = 0;
+  virtual void WindowDestroyed(ViewHandle dialog) = 0;
   // Shown, hidden, minimized or restored (dialog.visible, dialog.minimized). `initial` marks
   // the first show of a new window.
-  virtual void WindowShown(const Window& dialog, bool initial) = 0;
+  virtual void WindowShown(const DialogModel& dialog, bool initial) = 0;
   // Enabled or disabled as the owner of a modal dialog; never greyed on screen.
-  virtual void WindowEnabled(const Window& dialog) = 0;
-  virtual void WindowRaised(const Window& dialog) = 0;
+  virtual void WindowEnabled(ViewHandle dialog, bool enabled) = 0;
+  virtual void WindowRaised(ViewHandle dialog) = 0;
   // The focus or the button drawn as default moved.
-  virtual void FocusChanged(const Window& dialog) = 0;
-  virtual void MenuChanged(const Window& dialog) = 0;
-  virtual void ControlChanged(const Window& dialog, const Window& control, Change what) = 0;
+  virtual void FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) = 0;
+  virtual void MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
+                           bool closeBoxEnabled) = 0;
+  // `control` is the dialog itself when its caption changed.
+  virtual void ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) = 0;
   // A modal window has ended; `templateId` is -1 for a message box.
   virtual void ModalEnded(int templateId, int result) = 0;
 
@@ -71,10 +61,4 @@ class Host {
 
   // The help viewer shows the contents of the page at `path`.
   virtual void ShowHelp(const std::string& name, const std::string& path) = 0;
-
-  // Events a user does not see, for the simulator's transcript.
-  virtual void TimerCall(const Window& dialog, UINT id, int periodMs /* -1: killed */) = 0;
-  virtual void RandomDraw(int n, int result) = 0;
-  virtual void ProfileWrite(const std::string& section, const std::string& key, int value) = 0;
-  virtual void InputIgnored(const InputEvent& event) = 0;
 };

@@ -9,7 +9,7 @@
 #include <deque>
 #include <optional>
 
-#include "common/InputEvent.h"
+#include "common/View.h"
 #include "common/WinTypes.h"
 
 class MessageQueue {

@@ -23,6 +23,6 @@ int Random(int n) {
   // same as the 32-bit product.
   int result = static_cast<int>(static_cast<std::int64_t>(r) * n / 32768);
   // Outside a program run (unit tests of the formula) there is nobody to tell.
-  if (WindowSystem* ws = WindowSystem::Current()) ws->host().RandomDraw(n, result);
+  if (WindowSystem* ws = WindowSystem::Current()) ws->observer().RandomDraw(n, result);
   return result;
 }

@@ -35,6 +35,9 @@ enum class ControlKind {
   Icon,  // the icon of a message box
 };
 
+// A message box is built at run time; it has this template number.
+constexpr int kMessageBoxTemplate = -1;
+
 struct Rect {
   int x = 0, y = 0, cx = 0, cy = 0;
 };
@@ -68,12 +71,15 @@ constexpr std::uint32_t kIconHand = 0x0010;
 constexpr std::uint32_t kIconExclamation = 0x0030;
 }  // namespace ViewStyle
 
+// The window menu's Close command.
+constexpr unsigned kCloseCommand = 0xF060;
+
 struct MenuItem {
   unsigned id = 0;  // 0 for a separator
   std::string text;
 };
 
-struct ControlView {
+struct ControlModel {
   ViewHandle handle = kNoView;
   ControlKind kind = ControlKind::Text;
   int id = 0;
@@ -90,7 +96,7 @@ struct ControlView {
   int clipFrom = 0, clipTo = 0, clipRepeat = 0;
 };
 
-struct DialogView {
+struct DialogModel {
   ViewHandle handle = kNoView;
   ViewHandle owner = kNoView;  // the window it is modal to; none for the main window
   int templateId = 0;          // -1 for a message box
@@ -98,14 +104,25 @@ struct DialogView {
   Rect rect;  // dialog units; x, y relative to the owner unless centered
   std::uint32_t style = 0, exStyle = 0;
   bool centered = false;
-  std::uint32_t iconFlags = 0;         // a message box's icon (ViewStyle::kIconMask bits)
-  std::vector<ControlView> controls;  // template order, which is also the tab order
+  std::uint32_t boxFlags = 0;          // a message box's flags; its icon is kIconMask of them
+  std::vector<ControlModel> controls;  // template order, which is also the tab order
   std::vector<MenuItem> menu;         // the window menu's items
   bool closeBoxEnabled = true;
   bool visible = false, minimized = false, enabled = true;
   ViewHandle focus = kNoView;        // the control with the focus
   ViewHandle defaultLook = kNoView;  // the push button drawn with the default frame
 };
+
+// The notification icon's mouse events, as InputEvent::id of a Tray event (Windows' own
+// numbers, which the program was written against).
+namespace TrayMouse {
+constexpr int kMove = 0x0200;
+constexpr int kLeftDown = 0x0201;
+constexpr int kLeftUp = 0x0202;
+constexpr int kLeftDouble = 0x0203;
+constexpr int kRightDown = 0x0204;
+constexpr int kRightUp = 0x0205;
+}  // namespace TrayMouse
 
 // A key the dialog keyboard takes.
 enum class Key {

@@ -13,11 +13,6 @@
 class AviClip;
 class WindowObject;
 
-struct MenuItem {
-  UINT id = 0;  // 0 for a separator
-  std::string text;
-};
-
 struct Window {
   HWND hwnd = kNoWindow;
   HWND parent = kNoWindow;  // the dialog a control belongs to; none for a dialog

@@ -45,10 +45,48 @@ MSG KeyMessage(const Window& dialog, const InputEvent& e) {
   }
   return {to, WM_KEYDOWN, VirtualKey(e.key), e.key == Key::ShiftTab ? kShiftHeld : 0};
 }
+// The observer of a run that nobody observes.
+class Unobserved : public Observer {
+ public:
+  void TimerCall(int, unsigned, int) override {}
+  void RandomDraw(int, int) override {}
+  void ProfileWrite(const std::string&, const std::string&, int) override {}
+  void InputIgnored(const InputEvent&) override {}
+};
+Unobserved g_unobserved;
+
+ControlModel ControlModelOf(const Window& c) {
+  ControlModel v;
+  v.handle = c.hwnd;
+  v.kind = c.kind;
+  v.id = c.id;
+  v.rect = c.rect;
+  v.style = c.style;
+  v.exStyle = c.exStyle;
+  v.text = c.text;
+  v.enabled = c.enabled;
+  v.visible = c.visible;
+  v.checked = c.checked;
+  v.trackMin = c.trackMin;
+  v.trackMax = c.trackMax;
+  v.trackPos = c.trackPos;
+  v.tooltip = c.tooltip;
+  v.bitmapId = c.bitmapId;
+  v.clipName = c.clipName;
+  v.clip = c.clip;
+  v.clipFrom = c.clipFrom;
+  v.clipTo = c.clipTo;
+  v.clipRepeat = c.clipRepeat;
+  return v;
+}
 }  // namespace
 
-WindowSystem::WindowSystem(Clock& clock, Host& host, AudioSink& audio)
-    : clock_(clock), programClock_(clock), host_(host), audio_(audio) {
+WindowSystem::WindowSystem(Clock& clock, Host& host, AudioSink& audio, Observer* observer)
+    : clock_(clock),
+      programClock_(clock),
+      host_(host),
+      observer_(observer ? observer : &g_unobserved),
+      audio_(audio) {
   g_current = this;
 }
 
@@ -112,7 +150,7 @@ HWND WindowSystem::CreateDialogWindow(const DialogTemplate& tmpl, HWND owner,
   }
   Window& ref = *dlg;
   windows_.emplace(hDlg, std::move(dlg));
-  host_.WindowCreated(ref);
+  host_.WindowCreated(ViewOf(ref));
   return hDlg;
 }
 
@@ -129,7 +167,7 @@ void WindowSystem::DestroyControl(HWND hwnd) {
 void WindowSystem::Destroy(HWND dialog) {
   Window* w = Find(dialog);
   if (!w || !w->isDialog) return;
-  host_.WindowDestroyed(*w);
+  host_.WindowDestroyed(dialog);
   timers_.KillAll(dialog);
   std::erase_if(tray_, [&](const TrayIcon& t) { return t.owner == dialog; });
   std::vector<HWND> children = w->children;
@@ -162,7 +200,30 @@ HWND WindowSystem::GetDlgItem(HWND dialog, int id) const {
 
 void WindowSystem::Notify(const Window& w, Change what) {
   const Window* dlg = w.isDialog ? &w : Find(w.parent);
-  if (dlg) host_.ControlChanged(*dlg, w, what);
+  if (dlg) host_.ControlChanged(dlg->hwnd, ControlModelOf(w), what);
+}
+
+DialogModel WindowSystem::ViewOf(const Window& d) const {
+  DialogModel v;
+  v.handle = d.hwnd;
+  v.owner = d.owner;
+  v.templateId = d.templateId;
+  v.caption = d.text;
+  v.rect = d.rect;
+  v.style = d.style;
+  v.exStyle = d.exStyle;
+  v.centered = d.tmpl && d.tmpl->centered;
+  v.boxFlags = d.boxFlags;
+  for (HWND h : d.children)
+    if (const Window* c = Find(h)) v.controls.push_back(ControlModelOf(*c));
+  v.menu = d.sysMenu;
+  v.closeBoxEnabled = d.closeBoxEnabled;
+  v.visible = d.visible;
+  v.minimized = d.minimized;
+  v.enabled = d.enabled;
+  v.focus = d.focus;
+  v.defaultLook = DefaultLookButton(d);
+  return v;
 }
 
 template <typename T>
@@ -196,7 +257,7 @@ void WindowSystem::Enable(HWND hwnd, bool enabled) {
   if (!w || w->enabled == enabled) return;
   w->enabled = enabled;
   if (w->isDialog)
-    host_.WindowEnabled(*w);
+    host_.WindowEnabled(hwnd, enabled);
   else
     Notify(*w, Change::Enabled);
 }
@@ -216,18 +277,18 @@ void WindowSystem::Show(HWND hwnd, int command) {
   if (w->visible == visible && w->minimized == minimized) return;
   w->visible = visible;
   w->minimized = minimized;
-  host_.WindowShown(*w, false);
+  host_.WindowShown(ViewOf(*w), false);
 }
 
 void WindowSystem::ShowInitial(HWND dialog) {
   Window* w = Find(dialog);
   if (!w || !w->isDialog || w->visible) return;
   w->visible = true;
-  host_.WindowShown(*w, true);
+  host_.WindowShown(ViewOf(*w), true);
 }
 
 void WindowSystem::Raise(HWND hwnd) {
-  if (Window* w = Find(hwnd); w && w->isDialog) host_.WindowRaised(*w);
+  if (Window* w = Find(hwnd); w && w->isDialog) host_.WindowRaised(hwnd);
 }
 
 void WindowSystem::SetCheck(HWND hwnd, int state) {
@@ -262,7 +323,7 @@ void WindowSystem::SetFocus(HWND control) {
   Window* d = Find(c->parent);
   if (!d || d->focus == control) return;
   d->focus = control;
-  host_.FocusChanged(*d);
+  host_.FocusChanged(d->hwnd, d->focus, DefaultLookButton(*d));
 }
 
 void WindowSystem::FocusFirstTabStop(HWND dialog) {
@@ -285,7 +346,7 @@ void WindowSystem::AppendMenuItem(HWND dialog, MenuItem item) {
   Window* d = Find(dialog);
   if (!d) return;
   d->sysMenu.push_back(std::move(item));
-  host_.MenuChanged(*d);
+  host_.MenuChanged(dialog, d->sysMenu, d->closeBoxEnabled);
 }
 
 void WindowSystem::ClipOpen(HWND control, const std::string& name) {
@@ -421,7 +482,7 @@ void WindowSystem::SetTimer(HWND hwnd, UINT id, int periodMs) {
   Window* w = Find(hwnd);
   if (!w) return;
   timers_.Set(hwnd, id, periodMs, programClock_.Now());
-  host_.TimerCall(*w, id, periodMs);
+  observer_->TimerCall(w->templateId, id, periodMs);
 }
 
 void WindowSystem::SetQuietTicks(HWND hwnd, UINT id, std::int64_t count) {
@@ -432,7 +493,7 @@ void WindowSystem::KillTimer(HWND hwnd, UINT id) {
   Window* w = Find(hwnd);
   if (!w) return;
   timers_.Kill(hwnd, id);
-  host_.TimerCall(*w, id, -1);
+  observer_->TimerCall(w->templateId, id, -1);
 }
 
 int WindowSystem::RunModalLoop(HWND dialog) {

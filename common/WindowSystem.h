@@ -22,7 +22,7 @@
 #include "common/AudioSink.h"
 #include "common/Clock.h"
 #include "common/Host.h"
-#include "common/InputEvent.h"
+#include "common/Observer.h"
 #include "common/MessageQueue.h"
 #include "common/ProgramClock.h"
 #include "common/TimerTable.h"
@@ -36,7 +36,8 @@ struct BitmapInfo {
 
 class WindowSystem : public InputSink {
  public:
-  WindowSystem(Clock& clock, Host& host, AudioSink& audio);
+  // `observer` hears what no user sees (the simulator's trace); none: nobody listens.
+  WindowSystem(Clock& clock, Host& host, AudioSink& audio, Observer* observer = nullptr);
   ~WindowSystem() override;
   WindowSystem(const WindowSystem&) = delete;
   WindowSystem& operator=(const WindowSystem&) = delete;
@@ -49,6 +50,7 @@ class WindowSystem : public InputSink {
   // The program's clock (see ProgramClock).
   Clock& clock() { return programClock_; }
   Host& host() { return host_; }
+  Observer& observer() { return *observer_; }
   AudioSink& audio() { return audio_; }
 
   // Windows.
@@ -130,9 +132,11 @@ class WindowSystem : public InputSink {
   void Idle();
   bool AnyWindowShown() const;
   void DispatchInput(const InputEvent& e);
-  void Ignore(const InputEvent& e) { host_.InputIgnored(e); }
+  void Ignore(const InputEvent& e) { observer_->InputIgnored(e); }
   void Click(Window& control);
   void Notify(const Window& control, Change what);
+  // What a host is shown of a dialog: the dialog with all its controls.
+  DialogModel ViewOf(const Window& dialog) const;
   // Gives a window's field a new value and reports it, unless the field had that value.
   template <typename T>
   void Assign(HWND hwnd, T Window::*field, const T& value, Change what);
@@ -142,6 +146,7 @@ class WindowSystem : public InputSink {
   Clock& clock_;
   ProgramClock programClock_;
   Host& host_;
+  Observer* observer_;
   AudioSink& audio_;
   std::map<HWND, std::unique_ptr<Window>> windows_;
   std::map<HBITMAP, BitmapInfo> bitmaps_;

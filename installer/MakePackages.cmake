@@ -6,7 +6,13 @@
 #
 #   cmake -DSTAGE=<dir> -DOUT_DIR=<dir> -DVERSION=<x.y[.z]> -DMAKENSIS=<path>
 #         -DNSIS_SCRIPT=<QuorblexPro.nsi> -DICON=<.ico> -DPORTRAIT=<.bmp> -DLICENSE=<text> -DMTIME=<date>
-#         -P MakePackages.cmake
+#         [-DSIGN_PFX=<.pfx> -DSIGN_PASSWORD=<password> -DSIGN_TIMESTAMP_URL=<url>]
+#         [-DOSSLSIGNCODE=<path>] -P MakePackages.cmake
+#
+# Given a certificate (SIGN_PFX, else the environment's QUORBLEX_SIGN_PFX, with its password from
+# SIGN_PASSWORD or QUORBLEX_SIGN_PASSWORD, and a time-stamp server from SIGN_TIMESTAMP_URL or
+# QUORBLEX_SIGN_TIMESTAMP_URL), both programs, the uninstaller and the installer are signed with
+# Authenticode (installer/Sign.cmake). Without one they are not, and one line says so.
 #
 # STAGE's folder name is the folder inside the zip. The installer gets the same files: its
 # install and uninstall lists are written here from what STAGE holds, so the uninstaller
@@ -28,6 +34,52 @@ endforeach()
 set(base "QuorblexPro-${VERSION}")
 set(work "${OUT_DIR}/installer")
 file(MAKE_DIRECTORY "${work}")
+
+# ---- Signing --------------------------------------------------------------------------------
+foreach(setting PFX PASSWORD TIMESTAMP_URL)
+  if("${SIGN_${setting}}" STREQUAL "")
+    set(SIGN_${setting} "$ENV{QUORBLEX_SIGN_${setting}}")
+  endif()
+endforeach()
+set(sign_define "")
+set(passfile "${work}/sign-password")
+file(REMOVE "${passfile}")
+if(NOT "${SIGN_PFX}" STREQUAL "")
+  if(NOT EXISTS "${SIGN_PFX}")
+    message(FATAL_ERROR "The signing certificate ${SIGN_PFX} does not exist")
+  endif()
+  if(NOT OSSLSIGNCODE)
+    unset(OSSLSIGNCODE)
+    find_program(OSSLSIGNCODE osslsigncode)
+  endif()
+  if(NOT OSSLSIGNCODE)
+    message(FATAL_ERROR "osslsigncode was not found: install Debian's osslsigncode package (tools/packages.sh lists it)")
+  endif()
+  # Readable by us alone, and gone once the packages are made.
+  file(WRITE "${passfile}" "")
+  file(CHMOD "${passfile}" PERMISSIONS OWNER_READ OWNER_WRITE)
+  file(WRITE "${passfile}" "${SIGN_PASSWORD}")
+  set(sign_command "\"${CMAKE_COMMAND}\" \"-DFILE=%1\" \"-DOSSLSIGNCODE=${OSSLSIGNCODE}\" \"-DPFX=${SIGN_PFX}\" \"-DPASSFILE=${passfile}\" \"-DTIMESTAMP_URL=${SIGN_TIMESTAMP_URL}\" -P \"${CMAKE_CURRENT_LIST_DIR}/Sign.cmake\"")
+  set(sign_define "-DSIGN=${sign_command}")
+  foreach(program quorblex.exe quorblex-sim.exe)
+    execute_process(
+      COMMAND "${CMAKE_COMMAND}" "-DFILE=${STAGE}/${program}" "-DOSSLSIGNCODE=${OSSLSIGNCODE}"
+              "-DPFX=${SIGN_PFX}" "-DPASSFILE=${passfile}" "-DTIMESTAMP_URL=${SIGN_TIMESTAMP_URL}"
+              -P "${CMAKE_CURRENT_LIST_DIR}/Sign.cmake"
+      RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      file(REMOVE "${passfile}")
+      message(FATAL_ERROR "Signing ${program} failed")
+    endif()
+  endforeach()
+  if("${SIGN_TIMESTAMP_URL}" STREQUAL "")
+    message(STATUS "Signing with ${SIGN_PFX}, without a time stamp (no QUORBLEX_SIGN_TIMESTAMP_URL)")
+  else()
+    message(STATUS "Signing with ${SIGN_PFX}, time-stamped by ${SIGN_TIMESTAMP_URL}")
+  endif()
+else()
+  message(STATUS "Unsigned: no certificate given (QUORBLEX_SIGN_PFX), so Windows will warn whoever runs these files")
+endif()
 
 # ---- The file lists -------------------------------------------------------------------------
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${STAGE}" "${STAGE}/*")
@@ -94,9 +146,10 @@ execute_process(
   COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8 -NOCD
           "-DVERSION=${VERSION}" "-DVERSION4=${version4}" "-DOUTFILE=${setup}"
           "-DICON=${ICON}" "-DPORTRAIT=${PORTRAIT}" "-DLICENSE=${LICENSE}"
-          "-DFILES=${work}/files.nsh" "-DUNFILES=${work}/unfiles.nsh"
+          "-DFILES=${work}/files.nsh" "-DUNFILES=${work}/unfiles.nsh" ${sign_define}
           "${NSIS_SCRIPT}"
   RESULT_VARIABLE status)
+file(REMOVE "${passfile}")
 if(NOT status EQUAL 0 OR NOT EXISTS "${setup}")
   message(FATAL_ERROR "makensis failed (${status})")
 endif()

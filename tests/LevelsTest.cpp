@@ -98,6 +98,35 @@ TEST(Levels, TheCoreUsesNeitherTheProgramNorAHost) {
   }
 }
 
+// The hosts stand side by side on the core: the shared layer uses only the core; each host the
+// core and the shared layer, never another host. A host that shows windows (all but the
+// simulator's) sees the core's windows only as the plain models it is handed: never the window
+// records, the window system or the platform's vocabulary of the core.
+TEST(Levels, EachHostStandsOnTheCoreAndTheSharedLayerAlone) {
+  const Graph graph = ReadComponents();
+  ASSERT_TRUE(graph.count("host/shared/Layout"));
+  const std::set<std::string> unseen = {"common/Window", "common/WindowSystem",
+                                        "common/WinTypes", "common/DialogTemplate"};
+  auto folderOf = [](const std::string& name) {
+    const auto slash = name.find('/', 5);
+    return name.substr(0, slash);
+  };
+  for (const auto& [name, uses] : graph) {
+    if (name.rfind("host/", 0) != 0) continue;
+    const std::string own = folderOf(name);
+    for (const std::string& u : uses) {
+      if (u.rfind("common/", 0) == 0) {
+        const bool showsWindows = own != "host/headless" && own != "host/shared";
+        EXPECT_FALSE(showsWindows && unseen.count(u)) << name << " reaches around the seam to " << u;
+        continue;
+      }
+      const std::string theirs = folderOf(u);
+      const bool allowed = theirs == own || (theirs == "host/shared" && own != "host/shared");
+      EXPECT_TRUE(allowed) << name << " uses " << u;
+    }
+  }
+}
+
 TEST(Levels, TheCycleFinderFindsACycleAndNamesItsComponents) {
   const Graph levelled = {{"a", {"b", "c"}}, {"b", {"c"}}, {"c", {}}};
   EXPECT_TRUE(FindCycle(levelled).empty());

@@ -4,9 +4,18 @@
 // the core's input. The windows are made by the real window system from the real templates;
 // nothing here waits on the wall clock.
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <stdlib.h>
 
+#include <fstream>
+#include <map>
+#include <set>
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -18,7 +27,7 @@
 #include "common/WindowSystem.h"
 #include "host/qt/BitmapCache.h"
 #include "host/qt/CheckBoxView.h"
-#include "host/pictures/ClipCompanion.h"
+#include "host/shared/ClipCompanion.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogUnits.h"
 #include "host/qt/DialogWindow.h"
@@ -27,7 +36,7 @@
 #include "host/qt/GroupBoxView.h"
 #include "host/qt/HelpViewer.h"
 #include "host/qt/IconView.h"
-#include "host/pictures/PictureSources.h"
+#include "host/shared/PictureSources.h"
 #include "host/qt/PictureView.h"
 #include "host/qt/ProgramIcon.h"
 #include "host/qt/PushButtonView.h"
@@ -35,6 +44,8 @@
 #include "host/qt/StaticTextView.h"
 #include "host/qt/TrackbarView.h"
 #include "host/qt/TrayIcon.h"
+#include "host/shared/DialogTexts.h"
+#include "res/ResourceIds.h"
 #include "tests/support/QtHostFixture.h"
 
 namespace {
@@ -319,24 +330,129 @@ TEST_F(QtHostTest, StaticTextsAlignAndShowMnemonicsAsTheirStylesSay) {
   EXPECT_FALSE(version->DrawFlags() & Qt::TextShowMnemonic);  // SS_NOPREFIX
 }
 
-TEST_F(QtHostTest, TextsTooWideForTheirControlAreCondensedAndOthersAreNot) {
-  HWND setup = Open(169);
-  auto* fits = ViewOf<CheckBoxView>(setup, 1030);  // "Active"
-  EXPECT_EQ(fits->font().pointSize(), 8);
-  EXPECT_EQ(fits->font().stretch(), 100);
-  for (int id : {1025, 1026, 1027, 1028, 1029}) {
-    auto* box = ViewOf<CheckBoxView>(setup, id);
-    QFontMetrics m(box->font());
-    EXPECT_LE(FontFit::TextWidth(m, box->text()), box->width()) << id;
-    EXPECT_EQ(box->font().pointSize(), 8) << id;
+// ---- One text width a dialog ----------------------------------------------------------------
+
+// The font a control's text is drawn in, as a comparable value.
+std::string FontKey(const QFont& f) {
+  QFontInfo info(f);
+  return info.family().toStdString() + " " + std::to_string(f.pointSizeF()) + "pt " +
+         std::to_string(f.stretch()) + "% " + std::to_string(f.weight());
+}
+
+// Whether the text a control shows now stands whole inside it, by the style's own layout of
+// the control rather than by the margins the host reckons with.
+::testing::AssertionResult Whole(ControlView* view) {
+  QFontMetrics m = view->widget()->fontMetrics();
+  QString text;
+  QRect room;
+  QSize need;
+  if (auto* t = dynamic_cast<StaticTextView*>(view)) {
+    text = t->text();
+    room = t->rect();
+    need = m.boundingRect(room, t->DrawFlags(), text).size();
+  } else if (auto* b = dynamic_cast<QAbstractButton*>(view->widget())) {
+    // A push button's label: inside the sunken well and the default frame.
+    bool check = dynamic_cast<CheckBoxView*>(view);
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = text = b->text();
+    if (!check) option.rect.adjust(3, 3, -3, -3);
+    room = b->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, b);
+    need = {m.size(Qt::TextShowMnemonic, text).width(), 0};
+  } else if (auto* g = dynamic_cast<GroupBoxView*>(view)) {
+    text = g->title();
+    room = g->rect().adjusted(8, 0, -8, 0);  // the title's margins in the frame's edge
+    need = {m.size(Qt::TextShowMnemonic, text).width(), 0};
   }
-  QFont base = DialogUnits::Font();
-  QFont narrow = FontFit::Fit(base, [](const QFontMetrics& m) {
-    return m.horizontalAdvance(QStringLiteral("Abduction Probability:")) <= 105;
-  });
-  EXPECT_LT(narrow.stretch(), 100);
-  QFont never = FontFit::Fit(base, [](const QFontMetrics&) { return false; });
-  EXPECT_EQ(never.stretch(), 75);
+  if (need.width() <= room.width() && need.height() <= room.height())
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << '"' << text.toStdString() << "\" needs " << need.width()
+                                       << " x " << need.height() << " px, has " << room.width()
+                                       << " x " << room.height();
+}
+
+TEST_F(QtHostTest, EveryDialogHasOneFontAndEveryTextItCanShowStandsWhole) {
+  HWND main = Open(102);
+  std::vector<const DialogTemplate*> dialogs;
+  for (int id : Resources::TemplateIds()) dialogs.push_back(Resources::FindTemplate(id));
+  const DialogTemplate alert = MonitorAlertBox();
+  dialogs.push_back(&alert);
+  std::map<int, int> stretch;
+  for (const DialogTemplate* t : dialogs) {
+    SCOPED_TRACE("dialog " + TemplateLabel(t->id));
+    HWND d = t->id == 102 ? main : Open(*t, main);
+    std::string font;
+    ASSERT_EQ(Win(d).Views().size(), t->controls.size());  // in template order
+    for (size_t i = 0; i < t->controls.size(); ++i) {
+      auto [h, view] = Win(d).Views()[i];
+      if (view->Room().size.isEmpty()) continue;
+      SCOPED_TRACE("control #" + std::to_string(i));
+      if (font.empty()) font = FontKey(view->widget()->font());
+      EXPECT_EQ(FontKey(view->widget()->font()), font);
+      EXPECT_TRUE(Whole(view));
+      // Each value the program can put there later, the longest result lines among them.
+      for (const std::string& text : DialogTexts::Later(t->id, t->controls[i].id)) {
+        ws.SetText(h, text);
+        EXPECT_TRUE(Whole(view));
+      }
+    }
+    // Foreseen: none of those values made the dialog narrower after it was made.
+    for (auto& [h, view] : Win(d).Views()) EXPECT_EQ(FontKey(view->widget()->font()), font);
+    EXPECT_EQ(QFontInfo(Win(d).font()).family().left(11), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(Win(d).font().pointSize(), 8);
+    stretch[t->id] = Win(d).font().stretch();
+  }
+  EXPECT_EQ(stretch[102], 100);  // the main window keeps its look
+  EXPECT_LT(stretch[149], 100);  // "Abduction Probability:" is too wide for its 70 units
+  EXPECT_LT(stretch[174], 100);  // and the verdict keeps its three lines
+  // That narrow, the face's own condensed drawing (fonts-dejavu-extra), not Book squeezed.
+  EXPECT_EQ(QFontInfo(FontFit::AtStretch(DialogUnits::Font(), stretch[149])).styleName(),
+            QStringLiteral("Condensed"));
+
+  // A text nobody foresaw narrows the whole dialog, not only its own control.
+  HWND results = Open(149, main);
+  auto* presence = ViewOf<StaticTextView>(results, IDC_PRESENCE);
+  ws.SetText(Item(results, IDC_PRESENCE), "Detected Twice: The Great Gazoo!");
+  EXPECT_TRUE(Whole(presence));
+  EXPECT_LT(presence->font().stretch(), stretch[149]);
+  for (auto& [h, view] : Win(results).Views())
+    EXPECT_EQ(FontKey(view->widget()->font()), FontKey(presence->font()));
+}
+
+// The texts a host foresees for a dialog are the ones the program shows: in many full and
+// abductee scans on the simulator, each result line and verdict shows every one of them and no
+// other.
+TEST(DialogTextsTest, AreWhatTheProgramRevealsInManyScans) {
+  QTemporaryDir dir;
+  const std::string profile = dir.filePath("quorblex.ini").toStdString();
+  const std::string script = dir.filePath("scans.txt").toStdString();
+  std::ofstream(profile) << "[Options]\nUseSounds=0\nMonitor=0\n";
+  std::ofstream scans(script);
+  for (int i = 0; i < 400; ++i) {
+    scans << "click 1000\nwait 15000\nkey Enter\nwait 100\n"
+             "click 3\nwait 500\nkey Enter\nwait 1000\nkey Enter\nwait 100\n";
+    // Halfway, the first scanning method is switched off: its step says "Scanning...".
+    if (i == 200) scans << "click 1002\nwait 100\nclick 1025\nkey Enter\nwait 100\n";
+  }
+  scans.close();
+  FILE* sim = ::popen((QUORBLEX_SIM " --seed 7 --profile " + profile + " " + script).c_str(), "r");
+  ASSERT_NE(sim, nullptr);
+  std::map<std::pair<int, int>, std::set<std::string>> shown, foreseen;
+  char line[4096];
+  int win = 0, id = 0, at = 0;
+  while (std::fgets(line, sizeof line, sim)) {
+    if (std::sscanf(line, "%*d text %d %d \"%n", &win, &id, &at) < 2 || at == 0) continue;
+    std::string text;
+    for (const char* c = line + at; *c && *c != '"'; ++c)
+      text += *c != '\\' ? *c : *++c == 'n' ? '\n' : *c;
+    if (!text.empty()) shown[{win, id}].insert(text);
+  }
+  ASSERT_EQ(::pclose(sim), 0);
+  for (int w : {IDD_SCAN_PROGRESS, IDD_SCAN_RESULTS, IDD_ABDUCTEE_RESULTS})
+    for (const ControlTemplate& c : Resources::FindTemplate(w)->controls)
+      for (const std::string& text : DialogTexts::Later(w, c.id)) foreseen[{w, c.id}].insert(text);
+  EXPECT_EQ(shown, foreseen);
 }
 
 TEST_F(QtHostTest, CheckboxesAndTrackbarShowTheCoresState) {
@@ -691,6 +807,8 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(QuietOffscreen);
   QApplication app(argc, argv);
   QApplication::setFont(DialogUnits::Font());
+  // The program's own look, whose controls leave their texts the room the program's do.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -82,7 +82,7 @@ class WindowSystemTest : public ::testing::Test {
     std::istringstream in(script);
     host_ = std::make_unique<HeadlessHost>(clock_, transcript_, Script::Parse(in), true);
     audio_ = std::make_unique<HeadlessAudio>(clock_, transcript_, true);
-    ws_ = std::make_unique<WindowSystem>(clock_, *host_, *audio_);
+    ws_ = std::make_unique<WindowSystem>(clock_, *host_, *audio_, host_.get());
   }
   // Runs the dialog until it ends or the script does; returns its result or -100.
   intptr_t Run(ProbeDlg& dlg) {
@@ -288,7 +288,7 @@ TrayProbeRun RunTrayProbe(const std::string& script, bool sleepThroughQuiet) {
   HeadlessHost host(clock, transcript, Script::Parse(in), true);
   host.TraceWakes(true);
   HeadlessAudio audio(clock, transcript, true);
-  WindowSystem ws(clock, host, audio);
+  WindowSystem ws(clock, host, audio, &host);
   ws.SleepThroughQuietTicks(sleepThroughQuiet);
   TrayProbeRun run;
   DialogTemplate t = Template(1, {Button(IDOK, "OK")});

@@ -62,7 +62,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Description | wc -l)" -ge 3 ] || fail "control: Description has no long part"
 depends=$(field Depends)
 needed=(libc6 libstdc++6)
-[ "$desktop" = ON ] && needed+=(libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 fonts-dejavu-core)
+[ "$desktop" = ON ] && needed+=(libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 fonts-dejavu-core
+                            fonts-dejavu-extra)
 named=$(tr ',' '\n' <<<"$depends" | awk '{print $1}')
 for lib in "${needed[@]}"; do
   grep -qxF "$lib" <<<"$named" || fail "control: Depends does not name $lib: $depends"

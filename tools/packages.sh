@@ -3,7 +3,7 @@
 # Debian packages the project needs, a function that installs the missing ones, and the
 # options every build folder is configured with. Sourced by run.sh, test.sh and harden.sh.
 RUN_PACKAGES=(cmake ninja-build make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
-              libgtest-dev libgmock-dev)
+              fonts-dejavu-extra libgtest-dev libgmock-dev)
 # What tools/harden.sh builds with: test.sh installs these first and starts that build while
 # the rest installs.
 HARDEN_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev lld-14 libgtest-dev libgmock-dev
@@ -16,9 +16,10 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev libxtst-dev 
 # GoogleTest's sources to build for Windows, Wine; for quorblex.exe's windows, Wine's fonts (its
 # "MS Sans Serif"), a private X server with a notification area, xdotool to drive it, and
 # ImageMagick and xwininfo to look at it; for the packages and their check
-# (tests/windows/installer.sh), makensis.
+# (tests/windows/installer.sh), makensis, and osslsigncode to sign them (openssl makes the
+# check's throwaway certificate).
 WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64
-                  fonts-wine xvfb trayer xdotool imagemagick x11-utils nsis)
+                  fonts-wine xvfb trayer xdotool imagemagick x11-utils nsis osslsigncode openssl)
 # The web build and its tests (tools/web_tests.sh): Emscripten, Debian's node modules its tools
 # need (node-acorn, on NODE_PATH), and headless Chromium driven through chromedriver.
 WEB_PACKAGES=(cmake ninja-build ccache emscripten node-acorn chromium chromium-driver

@@ -10,14 +10,17 @@
 #include "common/ProgramStart.h"
 #include "common/SystemFolders.h"
 #include "common/WindowSystem.h"
+#include "host/win32/RunningInstance.h"
 #include "host/win32/UnbiasedClock.h"
 #include "host/win32/Win32Host.h"
 #include "host/win32/WinmmAudioSink.h"
 #include "res/LicenceNotice.h"
 #include "windows/ProgramOutput.h"
+#include "windows/SystemLibraries.h"
 #include "windows/WindowsCommandLine.h"
 
 int main(int argc, char** argv) {
+  SystemLibraries::OnlyFromTheSystemFolder();
   const WindowsCommandLine command = WindowsCommandLine::Parse(ProgramArguments(argc, argv));
   switch (command.action()) {
     case WindowsCommandLine::Action::kHelp:
@@ -38,10 +41,14 @@ int main(int argc, char** argv) {
       break;
   }
   CWinApp::SetProfilePath(DefaultProfilePath());
-  DataFiles::SetSearchDirs({".", DataFiles::ProgramDataDir()});
+  // The cues, the clip and the help page are the program's own, never a file of that name in
+  // whatever folder it was started from.
+  DataFiles::SetSearchDirs({DataFiles::ProgramDataDir()});
   WinmmAudioSink audio;
   UnbiasedClock clock;
   Win32Host host(clock);
+  // The installer may ask a running copy to end before it replaces the files.
+  RunningInstance running([&host] { host.TrayDelete(); });
   WindowSystem ws(clock, host, audio);
   return RunApplication();
 }

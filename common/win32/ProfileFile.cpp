@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -19,6 +20,10 @@
 //
 // Symbolic links are rare on Windows and need privileges to make; a profile that is one is
 // replaced as a plain file.
+//
+// Antivirus, backup and sync tools open files for a moment, often without sharing them: a
+// read, the lock, or the rename that meets such a hold tries again for about a second before
+// it gives up, and a save that gives up leaves the old profile as it was.
 
 namespace {
 
@@ -41,6 +46,9 @@ int ErrnoOf(DWORD error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
     case ERROR_WRITE_PROTECT:
     case ERROR_NETWORK_ACCESS_DENIED:
       return EACCES;
@@ -64,6 +72,60 @@ int ErrnoOf(DWORD error) {
 }
 
 int LastErrno() { return ErrnoOf(::GetLastError()); }
+
+// How long a read or a save waits for a file that another program holds.
+constexpr ULONGLONG kPatienceMs = 1000;
+
+// Errors that say another program has the file open, or is deleting it, for now. ReplaceFileW's
+// own two mean that both files kept their names (we always give it a backup name).
+bool HeldByAnother(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The profile that stayed held through a whole wait, and when the wait ended. It is most
+// likely held still: Setup's OK saves eight options one by one and then reads them back, and a
+// second's wait for each would freeze the program for many. For two seconds after a wait that
+// gave up, each of them tries once.
+struct GaveUp {
+  std::wstring path;
+  ULONGLONG at = 0;
+};
+GaveUp& LastGaveUp() {
+  static GaveUp gaveUp;
+  return gaveUp;
+}
+
+// Runs `attempt` (true on success, else the reason in GetLastError) until it succeeds, fails for
+// another reason than a hold, or the profile at `profile` has been held for about a second.
+template <typename Attempt>
+bool WhileHeld(const std::wstring& profile, Attempt attempt) {
+  GaveUp& last = LastGaveUp();
+  const ULONGLONG start = ::GetTickCount64();
+  const bool patient = last.path != profile || start - last.at > 2 * kPatienceMs;
+  DWORD pause = 5;
+  for (;;) {
+    if (attempt()) return true;
+    const DWORD error = ::GetLastError();
+    if (!HeldByAnother(error)) return false;
+    const ULONGLONG now = ::GetTickCount64();
+    if (!patient || now - start >= kPatienceMs) {
+      last = {profile, now};
+      ::SetLastError(error);
+      return false;
+    }
+    ::Sleep(static_cast<DWORD>(std::min<ULONGLONG>(pause, kPatienceMs - (now - start))));
+    pause = std::min<DWORD>(pause * 2, 100);
+  }
+}
 
 // Owns a file handle.
 class File {
@@ -121,23 +183,26 @@ int KindOf(const std::wstring& path) {
   return kOk;
 }
 
-// Opens the profile for reading. While another copy of the program puts a new profile in its
-// place, Windows refuses to open the name for a moment (the old file is on its way out); a read
-// then waits for the new one, as a read on Linux would see one or the other, rather than take
-// the defaults.
+// Opens the profile for reading. Another program may hold it for a moment (see above); so may
+// another copy of this one while it puts a new profile in its place (Windows then refuses to
+// open the name, the old file being on its way out). A read waits for either, as a read on
+// Linux would see one version or the other, rather than take the defaults.
 HANDLE OpenForReading(const std::wstring& path) {
-  for (int attempt = 0;; ++attempt) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = INVALID_HANDLE_VALUE;
+  WhileHeld(path, [&] {
+    file = ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return true;
     const DWORD error = ::GetLastError();
-    const bool replacing =
-        error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && KindOf(path) == kOk);
-    if (file != INVALID_HANDLE_VALUE || !replacing || attempt == 50) {
-      ::SetLastError(error);
-      return file;
+    // A folder is refused the same way, and for good.
+    if (error == ERROR_ACCESS_DENIED && KindOf(path) != kOk) {
+      ::SetLastError(ERROR_DIRECTORY);
+      return false;
     }
-    ::Sleep(2);
-  }
+    ::SetLastError(error);
+    return false;
+  });
+  return file;
 }
 
 ReadResult ReadProfile(const std::wstring& path, size_t limit, std::string& text) {
@@ -255,9 +320,12 @@ void RemoveStaleTempFiles(const std::wstring& profile) {
 // lock file is never renamed or deleted, and holds no data.
 class WriteLock {
  public:
-  explicit WriteLock(const std::wstring& profile)
-      : file_(::CreateFileW((profile + L".lock").c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+  explicit WriteLock(const std::wstring& profile) {
+    WhileHeld(profile, [&] {
+      file_.Reset(::CreateFileW((profile + L".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      return file_.Valid();
+    });
     if (!file_.Valid()) {
       error_ = LastErrno();
       return;
@@ -309,23 +377,58 @@ class TempFile {
     if (!file_.Close()) return LastErrno();
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
     if (existed) ::SetFileAttributesW(path_.c_str(), attributes & kKeptAttributes);
-    if (!MoveOver(target, existed)) return LastErrno();
+    const bool moved =
+        existed ? Replace(target) : WhileHeld(target, [&] { return Rename(target); });
+    if (!moved) return LastErrno();
     path_.clear();
     return kOk;
   }
 
  private:
-  bool MoveOver(const std::wstring& target, bool existed) {
-    // ReplaceFileW keeps the old file's attributes, security and creation time, as a rename on
-    // Linux keeps the mode we copied. A file system that cannot do it still renames.
-    if (existed && ::ReplaceFileW(target.c_str(), path_.c_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-      return true;
-    }
+  bool Rename(const std::wstring& target) {
     return ::MoveFileExW(path_.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
 
+  // ReplaceFileW keeps the old file's attributes, security and creation time, as a rename on
+  // Linux keeps the mode we copied. A file system that cannot do it still renames.
+  //
+  // It is given a backup name, which makes every failure one we can undo: with
+  // ERROR_UNABLE_TO_REMOVE_REPLACED and ERROR_UNABLE_TO_MOVE_REPLACEMENT both files keep their
+  // names; with ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 the old profile has gone to the backup name
+  // and the new one could not follow into its place. Then the new one is moved in, or else the
+  // old one put back; if neither will go, both are left where they are, never deleted.
+  bool Replace(const std::wstring& target) {
+    const std::wstring backup = path_.substr(0, path_.size() - 4) + L".bak";
+    bool stranded = false;
+    const bool replaced = WhileHeld(target, [&] {
+      if (::ReplaceFileW(target.c_str(), path_.c_str(), backup.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        return true;
+      }
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        if (::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+        if (::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+          ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);  // as before the call: try again
+          return false;
+        }
+        stranded = true;
+      } else if (!HeldByAnother(error)) {
+        // A file system without ReplaceFileW, or the old profile went in the meantime.
+        return Rename(target);
+      }
+      ::SetLastError(error);
+      return false;
+    });
+    const DWORD error = ::GetLastError();
+    if (replaced || !stranded) ::DeleteFileW(backup.c_str());
+    if (stranded) path_.clear();  // the new profile stays under the temp name
+    ::SetLastError(error);
+    return replaced;
+  }
+
+ private:
   File file_;
   std::wstring path_;  // the temp name, while there is one
   int error_ = kOk;

@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-#include "common/InputEvent.h"
+#include "common/DialogTemplate.h"
+#include "common/View.h"
 
 HeadlessHost::HeadlessHost(VirtualClock& clock, Transcript& transcript,
                            std::vector<ScriptCommand> script, bool hasTray)
@@ -59,34 +60,32 @@ bool HeadlessHost::Sleep(std::int64_t deadline, InputSink& sink) {
   return true;
 }
 
-std::string HeadlessHost::Win(const Window& dialog) {
-  return TemplateLabel(dialog.templateId);
-}
-
-void HeadlessHost::WindowCreated(const Window& dialog) {
+void HeadlessHost::WindowCreated(const DialogModel& dialog) {
+  dialogs_[dialog.handle] = dialog.templateId;
   if (dialog.templateId >= 0) {
-    out_.Line("open " + Win(dialog) + " " + Transcript::Quote(dialog.text));
+    out_.Line("open " + TemplateLabel(dialog.templateId) + " " + Transcript::Quote(dialog.caption));
     return;
   }
   std::string text;
-  if (dialog.tmpl)
-    for (const auto& c : dialog.tmpl->controls)
-      if (c.kind == ControlKind::Text) text = c.text;
+  for (const ControlModel& c : dialog.controls)
+    if (c.kind == ControlKind::Text) text = c.text;
   char flags[16];
   std::snprintf(flags, sizeof flags, "0x%x", dialog.boxFlags);
-  out_.Line("msgbox " + Transcript::Quote(text) + " " + Transcript::Quote(dialog.text) + " " +
+  out_.Line("msgbox " + Transcript::Quote(text) + " " + Transcript::Quote(dialog.caption) + " " +
             flags);
 }
 
-void HeadlessHost::WindowShown(const Window& dialog, bool initial) {
+void HeadlessHost::WindowShown(const DialogModel& dialog, bool initial) {
   if (initial) return;
   const char* state = !dialog.visible ? "0" : dialog.minimized ? "min" : "1";
-  out_.Line("show " + Win(dialog) + " " + state);
+  out_.Line("show " + TemplateLabel(dialog.templateId) + " " + state);
 }
 
-void HeadlessHost::ControlChanged(const Window& dialog, const Window& c, Change what) {
-  if (dialog.templateId == kMessageBoxTemplate) return;  // a message box's parts never change
-  std::string where = Win(dialog) + " " + std::to_string(c.id);
+void HeadlessHost::ControlChanged(ViewHandle dialog, const ControlModel& c, Change what) {
+  auto it = dialogs_.find(dialog);
+  int templateId = it == dialogs_.end() ? 0 : it->second;
+  if (templateId == kMessageBoxTemplate) return;  // a message box's parts never change
+  std::string where = TemplateLabel(templateId) + " " + std::to_string(c.id);
   switch (what) {
     case Change::Text:
       out_.Line("text " + where + " " + Transcript::Quote(c.text));
@@ -135,8 +134,8 @@ void HeadlessHost::ShowHelp(const std::string& name, const std::string&) {
   out_.Line("help " + Transcript::Quote(name) + " contents");
 }
 
-void HeadlessHost::TimerCall(const Window& dialog, UINT id, int periodMs) {
-  std::string line = "timer " + Win(dialog) + " " + std::to_string(id);
+void HeadlessHost::TimerCall(int templateId, unsigned id, int periodMs) {
+  std::string line = "timer " + TemplateLabel(templateId) + " " + std::to_string(id);
   out_.Trace(periodMs < 0 ? line + " kill" : line + " set " + std::to_string(periodMs));
 }
 

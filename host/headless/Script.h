@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/InputEvent.h"
+#include "common/View.h"
 
 struct ScriptCommand {
   bool blank = false;  // an empty line or a comment

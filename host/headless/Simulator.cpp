@@ -112,7 +112,7 @@ int RunSimulator(const SimOptions& options, std::istream& scriptIn, std::ostream
   HeadlessHost host(clock, transcript, std::move(script), options.tray);
   host.TraceWakes(options.traceWakes);
   HeadlessAudio audio(clock, transcript, options.soundDevice);
-  WindowSystem ws(clock, host, audio);
+  WindowSystem ws(clock, host, audio, &host);
   ws.SleepThroughQuietTicks(!options.everyTick);
   transcript.StampWith(ws.clock());
   transcript.Line("start");

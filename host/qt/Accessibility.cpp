@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "host/qt/AccessibleNames.h"
+#include "host/shared/AccessibleNames.h"
 #include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/IconView.h"
@@ -106,7 +106,8 @@ class PictureAccessible : public QAccessibleWidget {
   explicit PictureAccessible(PictureView* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Description) {
-      QString state = AccessibleNames::State(static_cast<PictureView*>(widget())->BitmapId());
+      QString state = QString::fromStdString(
+          AccessibleNames::State(static_cast<PictureView*>(widget())->BitmapId()));
       if (!state.isEmpty()) return state;
     }
     return QAccessibleWidget::text(t);
@@ -254,11 +255,12 @@ void Install(QWidget* window, bool messageBox) {
   window->setProperty(kWindowKind, messageBox ? kMessageBox : kDialog);
 }
 
-void Describe(QWidget* view, const Window& c, const Window& dialog) {
-  QString name = c.kind == ControlKind::Icon ? AccessibleNames::IconName(dialog.boxFlags & MB_ICONMASK)
-                                             : AccessibleNames::Name(dialog.templateId, c);
+void Describe(QWidget* view, const ControlModel& c, const DialogModel& dialog) {
+  QString name = QString::fromStdString(
+      c.kind == ControlKind::Icon ? AccessibleNames::IconName(dialog.boxFlags & ViewStyle::kIconMask)
+                                  : AccessibleNames::Name(dialog.templateId, c));
   if (!name.isEmpty()) view->setAccessibleName(name);
-  QString description = AccessibleNames::Description(dialog.templateId, c);
+  QString description = QString::fromStdString(AccessibleNames::Description(dialog.templateId, c));
   if (!description.isEmpty()) view->setAccessibleDescription(description);
 }
 

@@ -17,7 +17,7 @@
 // Qt does for its own dialogs.
 #include <QString>
 
-#include "common/Window.h"
+#include "common/View.h"
 
 class QWidget;
 
@@ -27,7 +27,7 @@ namespace Accessibility {
 // also described by its message. The first call registers our views' interfaces with Qt.
 void Install(QWidget* window, bool messageBox);
 // Names the widget of `control` when the control has no words of its own (a picture, the clip).
-void Describe(QWidget* view, const Window& control, const Window& dialog);
+void Describe(QWidget* view, const ControlModel& control, const DialogModel& dialog);
 // The text of `view` changed. Readers hear of it; `announce` also has it read out.
 void TextChanged(QWidget* view, bool announce);
 // The core moved the keyboard focus to `view`: the reader follows it.

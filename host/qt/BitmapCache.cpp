@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "common/BmpImage.h"
-#include "host/pictures/PictureSources.h"
+#include "host/shared/PictureSources.h"
 
 namespace {
-QImage Decode(Resources::Blob blob, double ratio) {
+QImage Decode(PictureSources::Blob blob, double ratio) {
   if (!blob.data || !blob.size) return {};
   auto bmp = BmpImage::Decode(blob.data, blob.size);
   if (!bmp) return {};

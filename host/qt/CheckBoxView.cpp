@@ -6,26 +6,25 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "host/qt/FontFit.h"
-
 CheckBoxView::CheckBoxView(QWidget* parent) : QCheckBox(parent) { setFocusPolicy(Qt::NoFocus); }
 
-void CheckBoxView::Apply(const Window& control, Change what) {
+void CheckBoxView::Apply(const ControlModel& control, Change what) {
   if (what == Change::Text) {
     setText(QString::fromStdString(control.text));
     setShortcut(QKeySequence());  // the dialog's mnemonic, not Qt's
-    int box = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) +
-              style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
-    QFont base = parentWidget() ? parentWidget()->font() : font();
-    setFont(FontFit::Fit(base, [this, box](const QFontMetrics& m) {
-      return box + FontFit::TextWidth(m, text()) + 2 <= width();
-    }));
     return;
   }
   if (what == Change::Checked) {
     QSignalBlocker quiet(this);
     setChecked(control.checked != 0);
   }
+}
+
+// The label starts after the box and its spacing, and keeps two pixels for the focus frame.
+ControlView::TextRoom CheckBoxView::Room() const {
+  int box = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) +
+            style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
+  return {QSize(width() - box - 2, height())};
 }
 
 bool CheckBoxView::SetFocusLook(bool on) {

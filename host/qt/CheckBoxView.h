@@ -11,8 +11,9 @@ class CheckBoxView : public QCheckBox, public ControlView {
  public:
   explicit CheckBoxView(QWidget* parent);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
   bool SetFocusLook(bool on) override;
+  TextRoom Room() const override;
   bool FocusLook() const { return focusLook_; }
 
  protected:

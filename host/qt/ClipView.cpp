@@ -20,7 +20,7 @@ bool ClipView::SetFocusLook(bool on) {
   return false;  // nothing on screen changes
 }
 
-void ClipView::Apply(const Window& control, Change what) {
+void ClipView::Apply(const ControlModel& control, Change what) {
   switch (what) {
     case Change::ClipOpen:
       Stop();
@@ -59,7 +59,7 @@ void ClipView::UseRatio(double dpr) {
 
 // Forgets the frame on screen too: it may belong to a clip that is going away.
 void ClipView::Stop() {
-  playing_ = false;
+  schedule_.Stop();
   timer_.stop();
   frame_ = -2;
   image_ = QImage();
@@ -67,32 +67,21 @@ void ClipView::Stop() {
 }
 
 void ClipView::Play(int from, int to, int repeat) {
-  playing_ = false;
   timer_.stop();
-  if (!clip_ || clip_->FrameCount() == 0) return ShowFrame(-1);
-  int last = std::min(to, clip_->FrameCount() - 1);
-  first_ = std::clamp(from, 0, clip_->FrameCount() - 1);
-  count_ = std::max(1, last - first_ + 1);
-  repeat_ = repeat;
-  ShowFrame(first_);
-  if (repeat == 0 || (count_ == 1 && repeat > 0)) return;
-  playing_ = true;
+  const int frames = clip_ ? clip_->FrameCount() : 0;
+  const std::int64_t per = clip_ ? clip_->MicrosPerFrame() : 1;
+  ShowFrame(schedule_.Play(frames, per, from, to, repeat, 0));
+  if (!schedule_.Playing()) return;
   sincePlay_.start();
-  auto periodMs = std::max<std::int64_t>(10, clip_->MicrosPerFrame() / 1000);
-  timer_.setInterval(static_cast<int>(periodMs));
+  timer_.setInterval(static_cast<int>(schedule_.PeriodMs()));
   if (isVisible()) timer_.start();
 }
 
 void ClipView::Advance(std::int64_t elapsedMs) {
-  if (!playing_ || !clip_) return;
-  std::int64_t k = elapsedMs * 1000 / std::max<std::int64_t>(1, clip_->MicrosPerFrame());
-  if (repeat_ > 0 && k >= static_cast<std::int64_t>(count_) * repeat_) {
-    playing_ = false;
-    timer_.stop();
-    ShowFrame(first_ + count_ - 1);
-    return;
-  }
-  ShowFrame(first_ + static_cast<int>(k % count_));
+  if (!schedule_.Playing() || !clip_) return;
+  const ClipSchedule::Step step = schedule_.At(elapsedMs);
+  if (step.next < 0) timer_.stop();
+  ShowFrame(step.frame);
 }
 
 void ClipView::Tick() { Advance(sincePlay_.elapsed()); }
@@ -126,7 +115,7 @@ void ClipView::paintEvent(QPaintEvent*) {
 }
 
 void ClipView::showEvent(QShowEvent*) {
-  if (playing_) {
+  if (schedule_.Playing()) {
     Tick();
     timer_.start();
   }

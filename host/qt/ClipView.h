@@ -18,7 +18,8 @@
 #include <memory>
 #include <vector>
 
-#include "host/pictures/ClipCompanion.h"
+#include "host/shared/ClipCompanion.h"
+#include "host/shared/ClipSchedule.h"
 #include "host/qt/ControlView.h"
 
 class AviClip;
@@ -27,10 +28,10 @@ class ClipView : public QWidget, public ControlView {
  public:
   explicit ClipView(QWidget* parent);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
   // The frame on screen; -1 for none.
   int CurrentFrame() const { return frame_; }
-  bool Playing() const { return playing_; }
+  bool Playing() const { return schedule_.Playing(); }
   // The device pixel ratio the frames on screen were drawn for: above 1 when a sharper
   // companion of the core's clip suits this screen (ClipCompanion).
   double SourceRatio() const { return sharp_.clip ? sharp_.ratio : 1; }
@@ -63,8 +64,7 @@ class ClipView : public QWidget, public ControlView {
   int frame_ = -1;
   std::shared_ptr<const std::vector<uint32_t>> pixels_;  // what image_ shows
   QImage image_;
-  bool playing_ = false;
-  int first_ = 0, count_ = 0, repeat_ = 0;
+  ClipSchedule schedule_;
   QElapsedTimer sincePlay_;
   QTimer timer_;
   bool focusLook_ = false;

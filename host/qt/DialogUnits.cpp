@@ -2,21 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/DialogUnits.h"
 
+#include "host/shared/Layout.h"
+
 namespace {
-// Integer division rounding towards minus infinity, so that a control at -1 du is left of 0.
-int FloorDiv(long long value, int divisor) {
-  long long q = value / divisor;
-  if (value % divisor != 0 && value < 0) --q;
-  return static_cast<int>(q);
-}
+constexpr Layout::BaseUnits kBase{DialogUnits::kBaseX, DialogUnits::kBaseY};
 }  // namespace
 
-int DialogUnits::ToPixelsX(int du) { return FloorDiv(static_cast<long long>(du) * kBaseX, 4); }
+int DialogUnits::ToPixelsX(int du) { return Layout::ToPixelsX(du, kBase, Layout::Rounding::Floor); }
 
-int DialogUnits::ToPixelsY(int du) { return FloorDiv(static_cast<long long>(du) * kBaseY, 8); }
+int DialogUnits::ToPixelsY(int du) { return Layout::ToPixelsY(du, kBase, Layout::Rounding::Floor); }
 
 QRect DialogUnits::ToPixels(const Rect& r) {
-  return QRect(ToPixelsX(r.x), ToPixelsY(r.y), ToPixelsX(r.cx), ToPixelsY(r.cy));
+  const PixelRect px = Layout::ToPixels(r, kBase, Layout::Rounding::Floor);
+  return QRect(px.x, px.y, px.width, px.height);
 }
 
 QFont DialogUnits::Font() {

@@ -9,7 +9,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "common/DialogTemplate.h"
+#include "common/View.h"
 
 namespace DialogUnits {
 constexpr int kBaseX = 6;

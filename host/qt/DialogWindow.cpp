@@ -11,11 +11,11 @@
 #include <QScreen>
 #include <optional>
 
-#include "common/WindowSystem.h"
 #include "host/qt/Accessibility.h"
 #include "host/qt/CheckBoxView.h"
 #include "host/qt/ClipView.h"
 #include "host/qt/DialogUnits.h"
+#include "host/qt/FontFit.h"
 #include "host/qt/GroupBoxView.h"
 #include "host/qt/IconView.h"
 #include "host/qt/PictureView.h"
@@ -23,10 +23,14 @@
 #include "host/qt/StaticFrameView.h"
 #include "host/qt/StaticTextView.h"
 #include "host/qt/TrackbarView.h"
+#include "host/shared/KeyPolicy.h"
+#include "host/shared/Layout.h"
+#include "host/shared/ShowState.h"
+#include "host/shared/DialogTexts.h"
 
 namespace {
 
-Qt::WindowFlags FlagsFor(const Window& dialog, bool owned) {
+Qt::WindowFlags FlagsFor(const DialogModel& dialog, bool owned) {
   // A classic dialog frame: caption, window menu and close box, no minimize or maximize box.
   Qt::WindowFlags flags = owned ? Qt::Dialog : Qt::Window;
   flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
@@ -34,7 +38,7 @@ Qt::WindowFlags FlagsFor(const Window& dialog, bool owned) {
   return flags;
 }
 
-std::optional<Key> NamedKey(int qtKey, bool shift) {
+std::optional<Key> NamedKey(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -44,7 +48,7 @@ std::optional<Key> NamedKey(int qtKey, bool shift) {
     case Qt::Key_Space:
       return Key::Space;
     case Qt::Key_Tab:
-      return shift ? Key::ShiftTab : Key::Tab;
+      return Key::Tab;
     case Qt::Key_Backtab:
       return Key::ShiftTab;
     case Qt::Key_Left:
@@ -68,7 +72,28 @@ std::optional<Key> NamedKey(int qtKey, bool shift) {
   }
 }
 
-InputEvent Input(InputEvent::Kind kind, HWND target, int id = 0) {
+// The key in the words of the shared key policy.
+KeyPolicy::Pressed Reduce(const QKeyEvent& key) {
+  KeyPolicy::Pressed p;
+  const Qt::KeyboardModifiers mods = key.modifiers();
+  p.named = NamedKey(key.key());
+  if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
+    p.character = static_cast<char>('A' + (key.key() - Qt::Key_A));
+  else if (key.key() >= Qt::Key_0 && key.key() <= Qt::Key_9)
+    p.character = static_cast<char>('0' + (key.key() - Qt::Key_0));
+  p.shift = mods & Qt::ShiftModifier;
+  p.alt = mods & Qt::AltModifier;
+  p.ctrlOrWin = mods & (Qt::ControlModifier | Qt::MetaModifier);
+  return p;
+}
+
+
+// A text as the dialog font draws it at `stretch`.
+TextFit::Extent Measure(const TextFit::Item& item, int stretch) {
+  return FontFit::Measure(DialogUnits::Font(), item, stretch);
+}
+
+InputEvent Input(InputEvent::Kind kind, ViewHandle target, int id = 0) {
   InputEvent e;
   e.kind = kind;
   e.target = target;
@@ -93,34 +118,34 @@ bool IsUserInput(QEvent::Type type) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(const Window& dialog, DialogWindow* owner, Report report,
+DialogWindow::DialogWindow(const DialogModel& dialog, DialogWindow* owner, Report report,
                            std::function<void()> toModal)
     : QWidget(owner, FlagsFor(dialog, owner != nullptr)),
-      hwnd_(dialog.hwnd),
+      hwnd_(dialog.handle),
       templateId_(dialog.templateId),
       owner_(owner),
       report_(std::move(report)),
       toModal_(std::move(toModal)),
       templateRect_(dialog.rect),
-      centered_(dialog.tmpl && dialog.tmpl->centered),
-      menu_(dialog.sysMenu),
+      centered_(dialog.centered),
+      menu_(dialog.menu),
       closeBoxEnabled_(dialog.closeBoxEnabled) {
   Accessibility::Install(this, dialog.templateId == kMessageBoxTemplate);
   setAttribute(Qt::WA_DeleteOnClose, false);
   setFocusPolicy(Qt::NoFocus);
   setFont(DialogUnits::Font());
-  setWindowTitle(QString::fromStdString(dialog.text));
+  setWindowTitle(QString::fromStdString(dialog.caption));
   QRect client = DialogUnits::ToPixels(dialog.rect);
   setFixedSize(client.size());
-  for (HWND h : dialog.children)
-    if (const Window* c = WindowSystem::Get().Find(h)) AddView(*c, dialog);
+  for (const ControlModel& c : dialog.controls) AddView(c, dialog);
+  FitFont(dialog);
 }
 
 DialogWindow::~DialogWindow() = default;
 
-void DialogWindow::AddView(const Window& c, const Window& dialog) {
+void DialogWindow::AddView(const ControlModel& c, const DialogModel& dialog) {
   ControlView* view = nullptr;
-  HWND target = hwnd_;
+  ViewHandle target = hwnd_;
   int id = c.id;
   auto click = [this, target, id] { report_(Input(InputEvent::Kind::Click, target, id)); };
   switch (c.kind) {
@@ -160,7 +185,7 @@ void DialogWindow::AddView(const Window& c, const Window& dialog) {
       view = new ClipView(this);
       break;
     case ControlKind::Icon:
-      view = new IconView(this, dialog.boxFlags & MB_ICONMASK);
+      view = new IconView(this, dialog.boxFlags & ViewStyle::kIconMask);
       break;
   }
   if (!view) return;
@@ -174,11 +199,12 @@ void DialogWindow::AddView(const Window& c, const Window& dialog) {
   ApplyAll(c, view);
   Accessibility::Describe(w, c, dialog);
   w->raise();
-  views_.emplace_back(c.hwnd, view);
-  byHandle_[c.hwnd] = view;
+  views_.emplace_back(c.handle, view);
+  byHandle_[c.handle] = view;
+  ids_[c.handle] = c.id;
 }
 
-void DialogWindow::ApplyAll(const Window& c, ControlView* view) {
+void DialogWindow::ApplyAll(const ControlModel& c, ControlView* view) {
   for (Change what : {Change::Text, Change::Picture, Change::Checked, Change::Trackbar})
     view->Apply(c, what);
   QWidget* w = view->widget();
@@ -187,18 +213,49 @@ void DialogWindow::ApplyAll(const Window& c, ControlView* view) {
   w->setVisible(c.visible);
 }
 
-ControlView* DialogWindow::View(HWND control) const {
+// One face, size and width for every text of the dialog, decided now from every text it can
+// show: its controls' own and those the program reveals later.
+void DialogWindow::FitFont(const DialogModel& dialog) {
+  for (const ControlModel& c : dialog.controls) {
+    const ControlView* view = View(c.handle);
+    if (!view) continue;
+    std::vector<std::string> texts = DialogTexts::Later(templateId_, c.id);
+    texts.push_back(c.text);
+    for (const std::string& text : texts)
+      if (auto item = FontFit::ItemOf(*view, text)) texts_.push_back(std::move(*item));
+  }
+  ApplyStretch();
+}
+
+void DialogWindow::ApplyStretch() {
+  stretch_ = TextFit::DialogStretch(texts_, Measure);
+  setFont(FontFit::AtStretch(DialogUnits::Font(), stretch_));
+}
+
+// A text nobody foresaw that is cut at the dialog's width narrows the whole dialog, so that it
+// stays of one width. Whether the dialog changed.
+bool DialogWindow::Refit(const ControlModel& c, const ControlView& view) {
+  auto item = FontFit::ItemOf(view, c.text);
+  if (!item || TextFit::FitsAt(*item, stretch_, Measure)) return false;
+  texts_.push_back(std::move(*item));
+  int before = stretch_;
+  ApplyStretch();
+  return stretch_ != before;
+}
+
+ControlView* DialogWindow::View(ViewHandle control) const {
   auto it = byHandle_.find(control);
   return it == byHandle_.end() ? nullptr : it->second;
 }
 
 // ---- The core's notifications ---------------------------------------------------------
 
-void DialogWindow::ControlChanged(const Window& c, Change what) {
-  ControlView* view = View(c.hwnd);
+void DialogWindow::ControlChanged(const ControlModel& c, Change what) {
+  ControlView* view = View(c.handle);
   if (!view) return;
   QWidget* w = view->widget();
   QRect before = w->geometry();
+  bool refitted = false;
   switch (what) {
     case Change::Enabled:
       w->setEnabled(c.enabled);
@@ -211,10 +268,17 @@ void DialogWindow::ControlChanged(const Window& c, Change what) {
       return;
     default:
       view->Apply(c, what);
-      if (what == Change::Text) Accessibility::TextChanged(w, OnScreen());
+      if (what == Change::Text) {
+        refitted = Refit(c, *view);
+        Accessibility::TextChanged(w, OnScreen());
+      }
       break;
   }
   if (!OnScreen()) return;
+  if (refitted) {
+    repaint();
+    return;
+  }
   // Painted now, not when the event loop next runs: a synchronous cue may hold the thread.
   if (what == Change::Visible || w->geometry() != before)
     repaint(before.united(w->geometry()));
@@ -222,7 +286,7 @@ void DialogWindow::ControlChanged(const Window& c, Change what) {
     w->repaint();
 }
 
-void DialogWindow::Shown(const Window& d, bool initial) {
+void DialogWindow::Shown(const DialogModel& d, bool initial) {
   coreVisible_ = d.visible;
   coreMinimized_ = d.minimized;
   applyingState_ = true;
@@ -230,27 +294,32 @@ void DialogWindow::Shown(const Window& d, bool initial) {
   if (initial) {
     // Controls the program set up before the window first showed (a trackbar's range, say)
     // are taken again as they are now.
-    for (auto& [h, view] : views_)
-      if (const Window* c = WindowSystem::Get().Find(h)) ApplyAll(*c, view);
+    for (const ControlModel& c : d.controls)
+      if (ControlView* view = View(c.handle)) ApplyAll(c, view);
   }
   // A minimized window paints nothing until it comes back.
   setUpdatesEnabled(!d.minimized);
-  if (!d.visible) {
-    hide();
-  } else if (d.minimized) {
-    showMinimized();
-  } else if (isMinimized()) {
-    showNormal();
-  } else {
-    show();
+  switch (ShowState::For(d, isMinimized())) {
+    case ShowState::Action::Hide:
+      hide();
+      break;
+    case ShowState::Action::Minimize:
+      showMinimized();
+      break;
+    case ShowState::Action::Restore:
+      showNormal();
+      break;
+    case ShowState::Action::Show:
+      show();
+      break;
   }
-  if (initial && d.visible && !d.minimized) Raise();
+  if (ShowState::RaisesOnShow(d, initial)) Raise();
   applyingState_ = false;
 }
 
-void DialogWindow::EnabledChanged(const Window& d) {
+void DialogWindow::EnabledChanged(bool enabled) {
   const bool waited = blocked_;
-  blocked_ = !d.enabled;
+  blocked_ = !enabled;
   // Its dialog gone, a window that the desktop had kept active is the user's again.
   if (waited && !blocked_ && isActiveWindow()) TellFocus();
 }
@@ -260,21 +329,25 @@ void DialogWindow::TellFocus() {
   if (ControlView* focused = View(focus_)) Accessibility::Activated(focused->widget());
 }
 
-void DialogWindow::FocusChanged(const Window& d) {
-  HWND def = WindowSystem::Get().DefaultLookButton(d);
+void DialogWindow::FocusChanged(ViewHandle focus, ViewHandle defaultLook) {
   for (auto& [h, view] : views_) {
-    bool changed = view->SetFocusLook(h == d.focus);
-    changed |= view->SetDefaultLook(h == def);
+    bool changed = view->SetFocusLook(h == focus);
+    changed |= view->SetDefaultLook(h == defaultLook);
     if (changed && OnScreen()) view->widget()->repaint();
   }
-  focus_ = d.focus;
+  focus_ = focus;
   if (ControlView* focused = View(focus_); focused && OnScreen())
     Accessibility::FocusMoved(focused->widget());
 }
 
-void DialogWindow::MenuChanged(const Window& d) {
-  menu_ = d.sysMenu;
-  closeBoxEnabled_ = d.closeBoxEnabled;
+void DialogWindow::MenuChanged(const std::vector<MenuItem>& menu, bool closeBoxEnabled) {
+  menu_ = menu;
+  closeBoxEnabled_ = closeBoxEnabled;
+}
+
+int DialogWindow::ControlId(ViewHandle control) const {
+  auto it = ids_.find(control);
+  return it == ids_.end() ? 0 : it->second;
 }
 
 void DialogWindow::Raise() {
@@ -284,25 +357,25 @@ void DialogWindow::Raise() {
 
 void DialogWindow::Place() {
   placed_ = true;
-  QRect r(QPoint(), size());
   QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen();
-  QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  if (!owner_) {
-    r.moveCenter(area.center());
-  } else if (centered_) {
-    r.moveCenter(owner_->geometry().center());
-  } else {
-    r.moveTopLeft(owner_->geometry().topLeft() + QPoint(DialogUnits::ToPixelsX(templateRect_.x),
-                                                        DialogUnits::ToPixelsY(templateRect_.y)));
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  Layout::Placement p;
+  p.width = width();
+  p.height = height();
+  p.owned = owner_ != nullptr;
+  p.centered = centered_;
+  p.area = {area.x(), area.y(), area.width(), area.height()};
+  p.centre = Layout::Placement::Centre::OnCentrePixel;
+  if (owner_) {
+    const QRect o = owner_->geometry();
+    p.owner = {o.x(), o.y(), o.width(), o.height()};
+    p.clientX = o.x();
+    p.clientY = o.y();
+    p.offsetX = DialogUnits::ToPixelsX(templateRect_.x);
+    p.offsetY = DialogUnits::ToPixelsY(templateRect_.y);
   }
-  // A centred window is kept on the screen, as the dialog manager does.
-  if (!owner_ || centered_) {
-    r.moveRight(std::min(r.right(), area.right()));
-    r.moveBottom(std::min(r.bottom(), area.bottom()));
-    r.moveLeft(std::max(r.left(), area.left()));
-    r.moveTop(std::max(r.top(), area.top()));
-  }
-  setGeometry(r);
+  const PixelRect r = Layout::Place(p);
+  setGeometry(r.x, r.y, r.width, r.height);
 }
 
 // ---- Input ------------------------------------------------------------------------------
@@ -342,28 +415,12 @@ bool DialogWindow::Swallow(QEvent::Type type) {
 }
 
 void DialogWindow::HandleKey(const QKeyEvent& key) {
-  Qt::KeyboardModifiers mods = key.modifiers();
-  if (mods & (Qt::ControlModifier | Qt::MetaModifier)) return;
-  bool alt = mods & Qt::AltModifier;
-  if (alt && key.key() == Qt::Key_Space) {
+  const KeyPolicy::Pressed pressed = Reduce(key);
+  if (KeyPolicy::OpensWindowMenu(pressed)) {
     ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
     return;
   }
-  InputEvent e = Input(InputEvent::Kind::Key, hwnd_);
-  if (auto named = NamedKey(key.key(), mods & Qt::ShiftModifier)) {
-    e.key = *named;
-  } else if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    e.key = Key::Letter;
-    e.letter = static_cast<char>('A' + (key.key() - Qt::Key_A));
-    e.alt = alt;
-  } else if (key.key() >= Qt::Key_0 && key.key() <= Qt::Key_9) {
-    e.key = Key::Letter;
-    e.letter = static_cast<char>('0' + (key.key() - Qt::Key_0));
-    e.alt = alt;
-  } else {
-    return;
-  }
-  report_(std::move(e));
+  if (auto e = KeyPolicy::Decide(pressed, hwnd_)) report_(std::move(*e));
 }
 
 void DialogWindow::closeEvent(QCloseEvent* e) {
@@ -382,7 +439,8 @@ void DialogWindow::changeEvent(QEvent* e) {
   if (e->type() != QEvent::WindowStateChange || applyingState_) return;
   // The desktop brought back a window the program had minimized: the user clicked its entry
   // in the task bar.
-  if (coreVisible_ && coreMinimized_ && !(windowState() & Qt::WindowMinimized))
+  if (ShowState::IsTaskbarRestore(coreVisible_, coreMinimized_) &&
+      !(windowState() & Qt::WindowMinimized))
     report_(Input(InputEvent::Kind::Taskbar, hwnd_));
 }
 
@@ -396,7 +454,7 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
       continue;
     }
     QAction* action = menu->addAction(QString::fromStdString(item.text));
-    action->setEnabled(item.id != SC_CLOSE || closeBoxEnabled_);
+    action->setEnabled(item.id != kCloseCommand || closeBoxEnabled_);
     int id = static_cast<int>(item.id);
     connect(action, &QAction::triggered, this,
             [this, id] { report_(Input(InputEvent::Kind::SysCommand, hwnd_, id)); });

@@ -18,8 +18,9 @@
 #include <map>
 #include <vector>
 
-#include "common/InputEvent.h"
+#include "common/View.h"
 #include "host/qt/ControlView.h"
+#include "host/shared/TextFit.h"
 
 class DialogWindow : public QWidget {
  public:
@@ -29,24 +30,27 @@ class DialogWindow : public QWidget {
   // called when the user tries to activate this window while the core has it disabled: the
   // modal window in front of it should come up instead, as on the platform the program was
   // written for.
-  DialogWindow(const Window& dialog, DialogWindow* owner, Report report,
+  DialogWindow(const DialogModel& dialog, DialogWindow* owner, Report report,
                std::function<void()> toModal);
   ~DialogWindow() override;
 
-  HWND hwnd() const { return hwnd_; }
+  ViewHandle hwnd() const { return hwnd_; }
   int templateId() const { return templateId_; }
+  DialogWindow* Owner() const { return owner_; }
 
   // The core's notifications. Each leaves the change painted on screen before it returns.
-  void ControlChanged(const Window& control, Change what);
-  void Shown(const Window& dialog, bool initial);
-  void EnabledChanged(const Window& dialog);
-  void FocusChanged(const Window& dialog);
-  void MenuChanged(const Window& dialog);
+  void ControlChanged(const ControlModel& control, Change what);
+  void Shown(const DialogModel& dialog, bool initial);
+  void EnabledChanged(bool enabled);
+  void FocusChanged(ViewHandle focus, ViewHandle defaultLook);
+  void MenuChanged(const std::vector<MenuItem>& menu, bool closeBoxEnabled);
   void Raise();
 
   // The views in template order, and one by handle (null when there is none).
-  const std::vector<std::pair<HWND, ControlView*>>& Views() const { return views_; }
-  ControlView* View(HWND control) const;
+  const std::vector<std::pair<ViewHandle, ControlView*>>& Views() const { return views_; }
+  ControlView* View(ViewHandle control) const;
+  // The control's id in its template; 0 when there is none.
+  int ControlId(ViewHandle control) const;
   bool InputBlocked() const { return blocked_; }
   // The window menu, built from the core's items; open until an item is chosen or it is left.
   void ShowSystemMenu(const QPoint& globalPos);
@@ -60,15 +64,18 @@ class DialogWindow : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  void AddView(const Window& control, const Window& dialog);
-  void ApplyAll(const Window& control, ControlView* view);
+  void AddView(const ControlModel& control, const DialogModel& dialog);
+  void FitFont(const DialogModel& dialog);
+  bool Refit(const ControlModel& control, const ControlView& view);
+  void ApplyStretch();
+  void ApplyAll(const ControlModel& control, ControlView* view);
   void Place();
   void HandleKey(const QKeyEvent& key);
   bool OnScreen() const { return coreVisible_ && !coreMinimized_ && isVisible(); }
   bool Swallow(QEvent::Type type);
   void TellFocus();
 
-  HWND hwnd_;
+  ViewHandle hwnd_;
   int templateId_;
   QPointer<DialogWindow> owner_;
   Report report_;
@@ -81,8 +88,11 @@ class DialogWindow : public QWidget {
   bool applyingState_ = false;
   std::vector<MenuItem> menu_;
   bool closeBoxEnabled_;
-  HWND focus_ = kNoWindow;  // the control with the core's keyboard focus
-  std::vector<std::pair<HWND, ControlView*>> views_;
-  std::map<HWND, ControlView*> byHandle_;
+  ViewHandle focus_ = kNoView;  // the control with the core's keyboard focus
+  std::vector<std::pair<ViewHandle, ControlView*>> views_;
+  std::map<ViewHandle, ControlView*> byHandle_;
+  std::map<ViewHandle, int> ids_;
+  std::vector<TextFit::Item> texts_;  // every text the dialog can show, in its control's room
+  int stretch_ = TextFit::kFullWidth;
   QPointer<QMenu> openMenu_;
 };

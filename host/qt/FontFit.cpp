@@ -2,16 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/FontFit.h"
 
-QFont FontFit::Fit(const QFont& base, const std::function<bool(const QFontMetrics&)>& fits) {
+QFont FontFit::AtStretch(const QFont& base, int stretch) {
   QFont font = base;
-  for (int stretch : {100, 94, 87, 81, 75}) {
-    font.setStretch(stretch);
-    if (fits(QFontMetrics(font))) return font;
-  }
+  font.setStretch(stretch);
   return font;
 }
 
-int FontFit::TextWidth(const QFontMetrics& metrics, const QString& text, bool mnemonic) {
-  int flags = mnemonic ? Qt::TextShowMnemonic : 0;
-  return metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), flags, text).width();
+std::optional<TextFit::Item> FontFit::ItemOf(const ControlView& view, const std::string& text) {
+  ControlView::TextRoom room = view.Room();
+  if (room.size.isEmpty() || text.empty()) return std::nullopt;
+  return TextFit::Item{text, {room.size.width(), room.size.height()}, room.wraps, room.mnemonic};
+}
+
+TextFit::Extent FontFit::Measure(const QFont& base, const TextFit::Item& item, int stretch) {
+  QFontMetrics metrics(AtStretch(base, stretch));
+  int flags = item.mnemonic ? Qt::TextShowMnemonic : 0;
+  if (item.wraps) flags |= Qt::TextWordWrap;
+  QRect bounds(0, 0, item.wraps ? item.room.width : 1 << 20, 1 << 20);
+  QRect need = metrics.boundingRect(bounds, flags, QString::fromStdString(item.text));
+  return {need.width(), need.height()};
 }

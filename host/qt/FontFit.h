@@ -1,17 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Making a control's text fit its rectangle. The dialog layouts were drawn for a narrower face
-// than DejaVu Sans, so a text that would be cut off is drawn a little condensed instead: the
-// same face and height, down to three quarters of its width. A text that fits is left alone,
-// and one that cannot fit even then gets the narrowest width.
+// The Qt side of a dialog's one text width (host/shared/TextFit.h decides it): what each
+// control leaves its text, measured with Qt's metrics, and the dialog font at the stretch
+// decided.
 #include <QFont>
 #include <QFontMetrics>
-#include <functional>
+#include <optional>
+#include <string>
+
+#include "host/qt/ControlView.h"
+#include "host/shared/TextFit.h"
 
 namespace FontFit {
-// The widest of `base`'s stretches (100 %, 94 %, 87 %, 81 %, 75 %) for which `fits` holds.
-QFont Fit(const QFont& base, const std::function<bool(const QFontMetrics&)>& fits);
-// The width of a text as a control draws it: without the '&' that marks its mnemonic.
-int TextWidth(const QFontMetrics& metrics, const QString& text, bool mnemonic = true);
+// `base` at `stretch` percent of its width: the same face and height.
+QFont AtStretch(const QFont& base, int stretch);
+// `text` in the room `view` leaves it; nothing for a control that shows no text.
+std::optional<TextFit::Item> ItemOf(const ControlView& view, const std::string& text);
+// The room `item.text` takes in `base` at `stretch`, as the control draws it.
+TextFit::Extent Measure(const QFont& base, const TextFit::Item& item, int stretch);
 }  // namespace FontFit

@@ -2,18 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/GeometryDump.h"
 
-#include <cstdio>
 #include <cstdlib>
 
-#include "common/WindowSystem.h"
 #include "host/qt/DialogWindow.h"
+#include "host/shared/Layout.h"
 
 namespace {
-std::string Line(const std::string& win, const std::string& what, const QRect& r) {
-  char buf[160];
-  std::snprintf(buf, sizeof buf, "%s %s %d %d %d %d\n", win.c_str(), what.c_str(), r.x(), r.y(),
-                r.width(), r.height());
-  return buf;
+std::string Line(int templateId, const std::string& what, const QRect& r) {
+  return Layout::GeometryLine(templateId, what, {r.x(), r.y(), r.width(), r.height()});
 }
 }  // namespace
 
@@ -22,12 +18,10 @@ GeometryDump::GeometryDump() {
 }
 
 std::string GeometryDump::Lines(const DialogWindow& window) {
-  std::string win = TemplateLabel(window.templateId());
-  std::string out = Line(win, "window", window.geometry());
-  for (const auto& [hwnd, view] : window.Views()) {
-    const Window* c = WindowSystem::Get().Find(hwnd);
-    out += Line(win, std::to_string(c ? c->id : 0), view->widget()->geometry());
-  }
+  std::string out = Line(window.templateId(), "window", window.geometry());
+  for (const auto& [handle, view] : window.Views())
+    out += Line(window.templateId(), std::to_string(window.ControlId(handle)),
+                view->widget()->geometry());
   return out;
 }
 

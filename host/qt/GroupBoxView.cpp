@@ -2,18 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/GroupBoxView.h"
 
-#include "host/qt/FontFit.h"
-
 GroupBoxView::GroupBoxView(QWidget* parent) : QGroupBox(parent) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void GroupBoxView::Apply(const Window& control, Change what) {
+void GroupBoxView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   setTitle(QString::fromStdString(control.text));
-  QFont base = parentWidget() ? parentWidget()->font() : font();
-  setFont(FontFit::Fit(base, [this](const QFontMetrics& m) {
-    return FontFit::TextWidth(m, title()) + 16 <= width();
-  }));
 }
+
+// The title stands in the frame's top edge, a margin of eight pixels at either end.
+ControlView::TextRoom GroupBoxView::Room() const { return {QSize(width() - 16, height())}; }

@@ -11,5 +11,6 @@ class GroupBoxView : public QGroupBox, public ControlView {
  public:
   explicit GroupBoxView(QWidget* parent);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
+  TextRoom Room() const override;
 };

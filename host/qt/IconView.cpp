@@ -9,7 +9,7 @@ namespace {
 constexpr int kIconSize = 32;
 }
 
-IconView::IconView(QWidget* parent, UINT iconFlags) : QWidget(parent), flags_(iconFlags) {
+IconView::IconView(QWidget* parent, std::uint32_t iconFlags) : QWidget(parent), flags_(iconFlags) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   resize(kIconSize, kIconSize);
@@ -18,8 +18,8 @@ IconView::IconView(QWidget* parent, UINT iconFlags) : QWidget(parent), flags_(ic
 void IconView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  if (flags_ == MB_ICONEXCLAMATION) PaintExclamation(p);
-  if (flags_ == MB_ICONHAND) PaintStop(p);
+  if (flags_ == ViewStyle::kIconExclamation) PaintExclamation(p);
+  if (flags_ == ViewStyle::kIconHand) PaintStop(p);
 }
 
 void IconView::PaintExclamation(QPainter& p) {

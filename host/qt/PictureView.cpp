@@ -9,17 +9,17 @@
 #include "host/qt/BitmapCache.h"
 #include "host/qt/DeviceRatio.h"
 
-PictureView::PictureView(QWidget* parent, DWORD style, DWORD exStyle)
+PictureView::PictureView(QWidget* parent, std::uint32_t style, std::uint32_t exStyle)
     : QWidget(parent), style_(style), exStyle_(exStyle) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 int PictureView::Border() const {
-  return (style_ & WS_BORDER ? 1 : 0) + (exStyle_ & WS_EX_CLIENTEDGE ? 2 : 0);
+  return (style_ & ViewStyle::kBorder ? 1 : 0) + (exStyle_ & ViewStyle::kExClientEdge ? 2 : 0);
 }
 
-void PictureView::Apply(const Window& control, Change what) {
+void PictureView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Picture || control.bitmapId == bitmapId_) return;
   bitmapId_ = control.bitmapId;
   image_ = bitmapId_ ? BitmapCache::Get(bitmapId_) : QImage();
@@ -35,12 +35,12 @@ void PictureView::paintEvent(QPaintEvent*) {
   if (image_.isNull()) return;
   QPainter p(this);
   QRect r = rect();
-  if (style_ & WS_BORDER) {
+  if (style_ & ViewStyle::kBorder) {
     p.setPen(Qt::black);
     p.drawRect(r.adjusted(0, 0, -1, -1));
     r.adjust(1, 1, -1, -1);
   }
-  if (exStyle_ & WS_EX_CLIENTEDGE) {
+  if (exStyle_ & ViewStyle::kExClientEdge) {
     qDrawWinPanel(&p, r, palette(), true);
     r.adjust(2, 2, -2, -2);
   }

@@ -4,7 +4,7 @@
 // A static picture. It takes the size of its bitmap (plus its border) at ratio 1, in logical
 // pixels at every screen density, not the size its template gives it, and shows nothing when it
 // has no bitmap or the bitmap does not decode.
-// WS_EX_CLIENTEDGE adds a sunken two-pixel edge, WS_BORDER a one-pixel black line outside it.
+// ViewStyle::kExClientEdge adds a sunken two-pixel edge, ViewStyle::kBorder a one-pixel black line outside it.
 #include <QImage>
 #include <QWidget>
 
@@ -12,9 +12,9 @@
 
 class PictureView : public QWidget, public ControlView {
  public:
-  PictureView(QWidget* parent, DWORD style, DWORD exStyle);
+  PictureView(QWidget* parent, std::uint32_t style, std::uint32_t exStyle);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
   int BitmapId() const { return bitmapId_; }
   // The picture at ratio 1; its size is the control's size on screen, at every ratio.
   const QImage& image() const { return image_; }
@@ -28,7 +28,7 @@ class PictureView : public QWidget, public ControlView {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  DWORD style_, exStyle_;
+  std::uint32_t style_, exStyle_;
   int bitmapId_ = -1;
   QImage image_;
 };

@@ -5,8 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "common/DialogTemplate.h"
-#include "host/pictures/PictureSources.h"
+#include "host/shared/PictureSources.h"
 
 namespace {
 QPixmap StandIn(int size) {
@@ -26,7 +25,7 @@ QIcon ProgramIcon::Get() {
   // Every size there is: the window manager, the task bar and the notification area each ask
   // for their own size at the screen's ratio, and Qt hands over the nearest drawn one.
   for (int size : PictureSources::IconSizes()) {
-    Resources::Blob png = Resources::FindIconPng(size);
+    PictureSources::Blob png = PictureSources::IconPng(size);
     if (!png.data || !png.size) continue;
     QPixmap pixmap;
     if (pixmap.loadFromData(png.data, static_cast<uint>(png.size), "PNG")) icon.addPixmap(pixmap);

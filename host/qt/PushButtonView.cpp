@@ -7,24 +7,21 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "host/qt/FontFit.h"
-
-PushButtonView::PushButtonView(QWidget* parent, DWORD exStyle)
-    : QPushButton(parent), sunken_(exStyle & WS_EX_CLIENTEDGE) {
+PushButtonView::PushButtonView(QWidget* parent, std::uint32_t exStyle)
+    : QPushButton(parent), sunken_(exStyle & ViewStyle::kExClientEdge) {
   setFocusPolicy(Qt::NoFocus);
   setAutoDefault(false);
 }
 
-void PushButtonView::Apply(const Window& control, Change what) {
+void PushButtonView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   setText(QString::fromStdString(control.text));
   // setText grabbed the mnemonic as a shortcut; the dialog handles Alt+letter itself.
   setShortcut(QKeySequence());
-  QFont base = parentWidget() ? parentWidget()->font() : font();
-  setFont(FontFit::Fit(base, [this](const QFontMetrics& m) {
-    return FontFit::TextWidth(m, text()) + 8 <= ButtonRect().width();
-  }));
 }
+
+// Inside the button's edges, and the default frame when it wears one.
+ControlView::TextRoom PushButtonView::Room() const { return {ButtonRect().size() - QSize(8, 0)}; }
 
 bool PushButtonView::SetFocusLook(bool on) {
   if (focusLook_ == on) return false;

@@ -3,18 +3,19 @@
 #pragma once
 // A push button. The focus rectangle and the default frame are the core's: Qt's own focus
 // never lands on it, and its mnemonic is the dialog's, not a Qt shortcut. With
-// WS_EX_CLIENTEDGE it sits in a sunken two-pixel well, the button drawn inside it.
+// ViewStyle::kExClientEdge it sits in a sunken two-pixel well, the button drawn inside it.
 #include <QPushButton>
 
 #include "host/qt/ControlView.h"
 
 class PushButtonView : public QPushButton, public ControlView {
  public:
-  PushButtonView(QWidget* parent, DWORD exStyle);
+  PushButtonView(QWidget* parent, std::uint32_t exStyle);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
   bool SetFocusLook(bool on) override;
   bool SetDefaultLook(bool on) override;
+  TextRoom Room() const override;
   bool FocusLook() const { return focusLook_; }
 
  protected:

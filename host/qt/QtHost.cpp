@@ -21,35 +21,25 @@ QtHost::~QtHost() {
 
 // ---- The loop -----------------------------------------------------------------------------
 
-void QtHost::Report(InputEvent event) { pending_.push_back(std::move(event)); }
-
-bool QtHost::Deliver(InputSink& sink) {
-  if (pending_.empty()) return false;
-  while (!pending_.empty()) {
-    InputEvent e = std::move(pending_.front());
-    pending_.pop_front();
-    sink.Push(std::move(e));
-  }
-  return true;
-}
+void QtHost::Report(InputEvent event) { input_.Report(std::move(event)); }
 
 void QtHost::Wait(std::int64_t deadline, InputSink& sink) {
-  if (Deliver(sink)) return;
+  if (input_.HandOver(sink)) return;
   std::int64_t now = clock_.Now();
   if (deadline >= 0 && deadline <= now) {
-    // Only collecting. The loop asks before every message; Qt's queue was looked at less than
-    // a millisecond ago, so looking again would find nothing new worth the cost.
-    if (now - lastLook_ < 1) return;
+    // Only collecting.
+    if (!input_.ShouldLook(now)) return;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    lastLook_ = clock_.Now();
-    Deliver(sink);
+    input_.Looked(clock_.Now());
+    input_.HandOver(sink);
     return;
   }
   for (;;) {
     WakeIn(deadline < 0 ? -1 : deadline - now);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    now = lastLook_ = clock_.Now();
-    if (Deliver(sink)) break;
+    now = clock_.Now();
+    input_.Looked(now);
+    if (input_.HandOver(sink)) break;
     if (deadline >= 0 && now >= deadline) break;
   }
 }
@@ -79,27 +69,27 @@ void QtHost::WakeIn(std::int64_t ms) {
 
 // ---- Windows ------------------------------------------------------------------------------
 
-DialogWindow* QtHost::FindWindow(HWND dialog) const {
+DialogWindow* QtHost::FindWindow(ViewHandle dialog) const {
   auto it = windows_.find(dialog);
   return it == windows_.end() ? nullptr : it->second;
 }
 
-void QtHost::WindowCreated(const Window& dialog) {
+void QtHost::WindowCreated(const DialogModel& dialog) {
   auto* w = new DialogWindow(
       dialog, FindWindow(dialog.owner), [this](InputEvent e) { Report(std::move(e)); },
       [this] { ActivateModal(); });
-  windows_[dialog.hwnd] = w;
+  windows_[dialog.handle] = w;
 }
 
-void QtHost::WindowDestroyed(const Window& dialog) {
-  DialogWindow* w = FindWindow(dialog.hwnd);
-  windows_.erase(dialog.hwnd);
+void QtHost::WindowDestroyed(ViewHandle dialog) {
+  DialogWindow* w = FindWindow(dialog);
+  windows_.erase(dialog);
   if (!w) return;
   bool wasActive = w->isActiveWindow();
+  DialogWindow* owner = w->Owner();
   delete w;
   // As on the platform the program was written for, the owner of a closing dialog becomes
   // the active window again.
-  DialogWindow* owner = FindWindow(dialog.owner);
   if (wasActive && owner && owner->isVisible() && !owner->isMinimized()) owner->activateWindow();
 }
 
@@ -114,8 +104,8 @@ void QtHost::ActivateModal() {
   }
 }
 
-void QtHost::WindowShown(const Window& dialog, bool initial) {
-  DialogWindow* w = FindWindow(dialog.hwnd);
+void QtHost::WindowShown(const DialogModel& dialog, bool initial) {
+  DialogWindow* w = FindWindow(dialog.handle);
   if (!w) return;
   w->Shown(dialog, initial);
   if (initial) dump_.Write(*w);
@@ -126,24 +116,25 @@ void QtHost::WindowShown(const Window& dialog, bool initial) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void QtHost::WindowEnabled(const Window& dialog) {
-  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->EnabledChanged(dialog);
+void QtHost::WindowEnabled(ViewHandle dialog, bool enabled) {
+  if (DialogWindow* w = FindWindow(dialog)) w->EnabledChanged(enabled);
 }
 
-void QtHost::WindowRaised(const Window& dialog) {
-  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->Raise();
+void QtHost::WindowRaised(ViewHandle dialog) {
+  if (DialogWindow* w = FindWindow(dialog)) w->Raise();
 }
 
-void QtHost::FocusChanged(const Window& dialog) {
-  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->FocusChanged(dialog);
+void QtHost::FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) {
+  if (DialogWindow* w = FindWindow(dialog)) w->FocusChanged(focus, defaultLook);
 }
 
-void QtHost::MenuChanged(const Window& dialog) {
-  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->MenuChanged(dialog);
+void QtHost::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
+                         bool closeBoxEnabled) {
+  if (DialogWindow* w = FindWindow(dialog)) w->MenuChanged(menu, closeBoxEnabled);
 }
 
-void QtHost::ControlChanged(const Window& dialog, const Window& control, Change what) {
-  if (DialogWindow* w = FindWindow(dialog.hwnd)) w->ControlChanged(control, what);
+void QtHost::ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) {
+  if (DialogWindow* w = FindWindow(dialog)) w->ControlChanged(control, what);
 }
 
 // ---- Notification icon and help -------------------------------------------------------------

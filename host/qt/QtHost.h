@@ -19,8 +19,8 @@
 
 #include "common/Clock.h"
 #include "common/Host.h"
-#include "common/InputEvent.h"
 #include "host/qt/GeometryDump.h"
+#include "host/shared/InputQueue.h"
 
 class DialogWindow;
 class HelpViewer;
@@ -35,42 +35,37 @@ class QtHost : public Host {
 
   // Blocks in Qt's event processing until input was reported or `deadline` passed.
   void Wait(std::int64_t deadline, InputSink& sink) override;
-  void WindowCreated(const Window& dialog) override;
-  void WindowDestroyed(const Window& dialog) override;
-  void WindowShown(const Window& dialog, bool initial) override;
-  void WindowEnabled(const Window& dialog) override;
-  void WindowRaised(const Window& dialog) override;
-  void FocusChanged(const Window& dialog) override;
-  void MenuChanged(const Window& dialog) override;
-  void ControlChanged(const Window& dialog, const Window& control, Change what) override;
+  void WindowCreated(const DialogModel& dialog) override;
+  void WindowDestroyed(ViewHandle dialog) override;
+  void WindowShown(const DialogModel& dialog, bool initial) override;
+  void WindowEnabled(ViewHandle dialog, bool enabled) override;
+  void WindowRaised(ViewHandle dialog) override;
+  void FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) override;
+  void MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
+                   bool closeBoxEnabled) override;
+  void ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) override;
   void ModalEnded(int, int) override {}
   bool TrayAdd(const std::string& tip) override;
   void TrayDelete() override;
   void ShowHelp(const std::string& name, const std::string& path) override;
-  void TimerCall(const Window&, UINT, int) override {}
-  void RandomDraw(int, int) override {}
-  void ProfileWrite(const std::string&, const std::string&, int) override {}
-  void InputIgnored(const InputEvent&) override {}
 
   // What the desktop shows, for tests.
-  DialogWindow* FindWindow(HWND dialog) const;
+  DialogWindow* FindWindow(ViewHandle dialog) const;
   TrayIcon* Tray() const { return tray_.get(); }
   HelpViewer* Help() const { return help_.get(); }
   // Input reported by the widgets and not yet handed to the core.
-  const std::deque<InputEvent>& PendingInput() const { return pending_; }
+  const std::deque<InputEvent>& PendingInput() const { return input_.Pending(); }
 
  private:
   void Report(InputEvent event);
   static constexpr std::int64_t kLongWaitMs = 1000;
   void WakeIn(std::int64_t ms);  // -1: no wake-up
   void ActivateModal();
-  bool Deliver(InputSink& sink);
 
   const Clock& clock_;
-  std::map<HWND, DialogWindow*> windows_;  // each owned window is a Qt child of its owner
-  std::deque<InputEvent> pending_;
+  std::map<ViewHandle, DialogWindow*> windows_;  // each owned window is a Qt child of its owner
+  InputQueue input_;
   QTimer wake_;
-  std::int64_t lastLook_ = -1000;  // when Qt's queue was last processed
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<HelpViewer> help_;
   GeometryDump dump_;

@@ -6,7 +6,7 @@
 
 #include <QPainter>
 
-StaticFrameView::StaticFrameView(QWidget* parent, ControlKind kind, DWORD style, DWORD exStyle)
+StaticFrameView::StaticFrameView(QWidget* parent, ControlKind kind, std::uint32_t style, std::uint32_t exStyle)
     : QWidget(parent), filled_(kind == ControlKind::BlackRect), style_(style), exStyle_(exStyle) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -16,10 +16,10 @@ StaticFrameView::StaticFrameView(QWidget* parent, ControlKind kind, DWORD style,
 void StaticFrameView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   QRect r = rect();
-  if (exStyle_ & WS_EX_CLIENTEDGE) {
+  if (exStyle_ & ViewStyle::kExClientEdge) {
     qDrawWinPanel(&p, r, palette(), true);
     r.adjust(2, 2, -2, -2);
-  } else if (style_ & SS_SUNKEN) {
+  } else if (style_ & ViewStyle::kSunken) {
     qDrawShadePanel(&p, r, palette(), true, 1);
     r.adjust(1, 1, -1, -1);
   }

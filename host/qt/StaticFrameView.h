@@ -10,14 +10,14 @@
 
 class StaticFrameView : public QWidget, public ControlView {
  public:
-  StaticFrameView(QWidget* parent, ControlKind kind, DWORD style, DWORD exStyle);
+  StaticFrameView(QWidget* parent, ControlKind kind, std::uint32_t style, std::uint32_t exStyle);
   QWidget* widget() override { return this; }
-  void Apply(const Window&, Change) override {}
+  void Apply(const ControlModel&, Change) override {}
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   bool filled_;
-  DWORD style_, exStyle_;
+  std::uint32_t style_, exStyle_;
 };

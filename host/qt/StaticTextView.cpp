@@ -5,28 +5,25 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "host/qt/FontFit.h"
-
-StaticTextView::StaticTextView(QWidget* parent, DWORD style) : QWidget(parent), style_(style) {
+StaticTextView::StaticTextView(QWidget* parent, std::uint32_t style) : QWidget(parent), style_(style) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void StaticTextView::Apply(const Window& control, Change what) {
+void StaticTextView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Text) return;
   text_ = QString::fromStdString(control.text);
-  QFont base = parentWidget() ? parentWidget()->font() : font();
-  setFont(FontFit::Fit(base, [this](const QFontMetrics& m) {
-    QRect need = m.boundingRect(rect(), DrawFlags(), text_);
-    return need.width() <= width() && need.height() <= height();
-  }));
   update();
+}
+
+ControlView::TextRoom StaticTextView::Room() const {
+  return {size(), true, !(style_ & ViewStyle::kNoPrefix)};
 }
 
 int StaticTextView::DrawFlags() const {
   int flags = Qt::AlignTop | Qt::TextWordWrap;
-  flags |= (style_ & 0xF) == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
-  if (!(style_ & SS_NOPREFIX)) flags |= Qt::TextShowMnemonic;
+  flags |= (style_ & 0xF) == ViewStyle::kRight ? Qt::AlignRight : Qt::AlignLeft;
+  if (!(style_ & ViewStyle::kNoPrefix)) flags |= Qt::TextShowMnemonic;
   return flags;
 }
 

@@ -11,9 +11,10 @@
 
 class StaticTextView : public QWidget, public ControlView {
  public:
-  StaticTextView(QWidget* parent, DWORD style);
+  StaticTextView(QWidget* parent, std::uint32_t style);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
+  TextRoom Room() const override;
   const QString& text() const { return text_; }
   // The Qt::TextFlag and alignment flags the text is drawn with.
   int DrawFlags() const;
@@ -22,6 +23,6 @@ class StaticTextView : public QWidget, public ControlView {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  DWORD style_;
+  std::uint32_t style_;
   QString text_;
 };

@@ -15,7 +15,7 @@ TrackbarView::TrackbarView(QWidget* parent, std::function<void(int pos)> onSlide
   connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) { OnAction(action); });
 }
 
-void TrackbarView::Apply(const Window& control, Change what) {
+void TrackbarView::Apply(const ControlModel& control, Change what) {
   if (what != Change::Trackbar) return;
   QSignalBlocker quiet(this);
   setRange(control.trackMin, control.trackMax);

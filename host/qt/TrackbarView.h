@@ -13,7 +13,7 @@ class TrackbarView : public QSlider, public ControlView {
  public:
   TrackbarView(QWidget* parent, std::function<void(int pos)> onSlide);
   QWidget* widget() override { return this; }
-  void Apply(const Window& control, Change what) override;
+  void Apply(const ControlModel& control, Change what) override;
   bool SetFocusLook(bool on) override;
   bool FocusLook() const { return focusLook_; }
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/qt/TrayIcon.h"
 
-#include "common/WinTypes.h"
+#include "common/View.h"
 #include "host/qt/ProgramIcon.h"
 
 bool TrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -20,11 +20,11 @@ TrayIcon::TrayIcon(const std::string& tip, std::function<void(int message)> repo
 int TrayIcon::MessageFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      return static_cast<int>(WM_LBUTTONDOWN);
+      return TrayMouse::kLeftDown;
     case QSystemTrayIcon::Context:
-      return static_cast<int>(WM_RBUTTONUP);
+      return TrayMouse::kRightUp;
     case QSystemTrayIcon::DoubleClick:
-      return static_cast<int>(WM_LBUTTONDBLCLK);
+      return TrayMouse::kLeftDouble;
     default:
       return 0;
   }

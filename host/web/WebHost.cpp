@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "common/AviClip.h"
-#include "host/pictures/ClipCompanion.h"
+#include "host/shared/ClipCompanion.h"
 #include "host/web/JsonText.h"
 #include "host/web/PageCalls.h"
 
@@ -80,7 +80,7 @@ int WebHost::ClipHandle(const std::shared_ptr<const AviClip>& clip, const std::s
   return nextClip_++;
 }
 
-void WebHost::WriteControl(JsonText& json, const ControlView& c) {
+void WebHost::WriteControl(JsonText& json, const ControlModel& c) {
   json.Field("handle", c.handle)
       .Field("kind", static_cast<int>(c.kind))
       .Field("id", c.id);
@@ -108,7 +108,7 @@ void WebHost::WriteControl(JsonText& json, const ControlView& c) {
   }
 }
 
-std::string WebHost::ViewJson(const DialogView& d) {
+std::string WebHost::ViewJson(const DialogModel& d) {
   JsonText json;
   json.Field("handle", d.handle)
       .Field("owner", d.owner)
@@ -116,7 +116,7 @@ std::string WebHost::ViewJson(const DialogView& d) {
       .Field("caption", d.caption);
   WriteRect(json, d.rect);
   json.Field("centered", d.centered)
-      .Field("iconFlags", d.iconFlags)
+      .Field("iconFlags", (d.boxFlags & ViewStyle::kIconMask))
       .Field("closeBoxEnabled", d.closeBoxEnabled)
       .Field("visible", d.visible)
       .Field("minimized", d.minimized)
@@ -126,7 +126,7 @@ std::string WebHost::ViewJson(const DialogView& d) {
   json.OpenArray("menu");
   for (const MenuItem& item : d.menu) json.Item().Field("id", item.id).Field("text", item.text).Close();
   json.CloseArray().OpenArray("controls");
-  for (const ControlView& c : d.controls) {
+  for (const ControlModel& c : d.controls) {
     json.Item();
     WriteControl(json, c);
     json.Close();
@@ -135,13 +135,13 @@ std::string WebHost::ViewJson(const DialogView& d) {
   return json.Text();
 }
 
-void WebHost::WindowCreated(const DialogView& dialog) {
+void WebHost::WindowCreated(const DialogModel& dialog) {
   qx_show(("{\"op\":\"created\",\"view\":{" + ViewJson(dialog) + "}}").c_str());
 }
 
 void WebHost::WindowDestroyed(ViewHandle dialog) { Show(Op("destroyed", dialog).Close()); }
 
-void WebHost::WindowShown(const DialogView& dialog, bool initial) {
+void WebHost::WindowShown(const DialogModel& dialog, bool initial) {
   qx_show(("{\"op\":\"shown\",\"initial\":" + std::string(initial ? "true" : "false") +
            ",\"view\":{" + ViewJson(dialog) + "}}")
               .c_str());
@@ -165,7 +165,7 @@ void WebHost::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
   Show(json.CloseArray().Close());
 }
 
-void WebHost::ControlChanged(ViewHandle dialog, const ControlView& control, Change what) {
+void WebHost::ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) {
   JsonText json = Op("control", dialog);
   json.Field("what", static_cast<int>(what)).Object("control");
   WriteControl(json, control);

@@ -16,7 +16,7 @@
 #include "common/Clock.h"
 #include "common/Host.h"
 #include "common/View.h"
-#include "host/pictures/ClipCompanion.h"
+#include "host/shared/ClipCompanion.h"
 
 class AviClip;
 
@@ -25,15 +25,15 @@ class WebHost : public Host {
   explicit WebHost(const Clock& clock) : clock_(clock) {}
 
   void Wait(std::int64_t deadline, InputSink& sink) override;
-  void WindowCreated(const DialogView& dialog) override;
+  void WindowCreated(const DialogModel& dialog) override;
   void WindowDestroyed(ViewHandle dialog) override;
-  void WindowShown(const DialogView& dialog, bool initial) override;
+  void WindowShown(const DialogModel& dialog, bool initial) override;
   void WindowEnabled(ViewHandle dialog, bool enabled) override;
   void WindowRaised(ViewHandle dialog) override;
   void FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) override;
   void MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
                    bool closeBoxEnabled) override;
-  void ControlChanged(ViewHandle dialog, const ControlView& control, Change what) override;
+  void ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) override;
   void ModalEnded(int templateId, int result) override;
   bool TrayAdd(const std::string& tip) override;
   void TrayDelete() override;
@@ -50,8 +50,8 @@ class WebHost : public Host {
  private:
   bool Deliver(InputSink& sink);
   int ClipHandle(const std::shared_ptr<const AviClip>& clip, const std::string& name);
-  std::string ViewJson(const DialogView& dialog);
-  void WriteControl(class JsonText& json, const ControlView& control);
+  std::string ViewJson(const DialogModel& dialog);
+  void WriteControl(class JsonText& json, const ControlModel& control);
 
   struct Clip {
     std::shared_ptr<const AviClip> clip;

@@ -70,9 +70,9 @@ BitmapCache::Picture BitmapCache::Get(int id, double ratio) {
 BitmapCache::Entry BitmapCache::Make(int id, double ratio) const {
   Entry entry;
   if (!id || !lookup_ || ratio <= 0) return entry;
-  Drawing drawing = lookup_(id, ratio);
-  if (!drawing.data || !drawing.size || drawing.ratio <= 0) return entry;
-  std::optional<BmpImage> image = BmpImage::Decode(drawing.data, drawing.size);
+  PictureSources::Drawing drawing = lookup_(id, ratio);
+  if (!drawing.blob.data || !drawing.blob.size || drawing.ratio <= 0) return entry;
+  std::optional<BmpImage> image = BmpImage::Decode(drawing.blob.data, drawing.blob.size);
   if (!image) return entry;
   BitmapObject drawn(SectionFrom(*image));
   if (!drawn) return entry;

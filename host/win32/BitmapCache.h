@@ -16,13 +16,13 @@
 #include <map>
 #include <utility>
 
-#include "host/win32/DialogModel.h"
+#include "host/shared/PictureSources.h"
 #include "host/win32/GdiObjects.h"
 
 class BitmapCache {
  public:
   // The drawing of picture `id` to use at `ratio`; no data when the picture has none.
-  using Lookup = std::function<Drawing(int id, double ratio)>;
+  using Lookup = std::function<PictureSources::Drawing(int id, double ratio)>;
 
   struct Picture {
     HBITMAP bitmap = nullptr;  // owned by the cache; null when there is no picture

@@ -5,8 +5,8 @@
 CheckBoxView::CheckBoxView(HWND dialog, const ControlModel& control)
     : ControlView(dialog, control, L"BUTTON", BS_CHECKBOX) {}
 
-void CheckBoxView::Apply(const ControlModel& control, ViewChange what) {
-  if (what == ViewChange::Checked) {
+void CheckBoxView::Apply(const ControlModel& control, Change what) {
+  if (what == Change::Checked) {
     SendMessageW(hwnd(), BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     return;
   }

@@ -8,5 +8,5 @@
 class CheckBoxView : public ControlView {
  public:
   CheckBoxView(HWND dialog, const ControlModel& control);
-  void Apply(const ControlModel& control, ViewChange what) override;
+  void Apply(const ControlModel& control, Change what) override;
 };

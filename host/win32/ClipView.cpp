@@ -43,16 +43,16 @@ LRESULT CALLBACK ClipView::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void ClipView::Apply(const ControlModel& control, ViewChange what) {
+void ClipView::Apply(const ControlModel& control, Change what) {
   switch (what) {
-    case ViewChange::ClipOpen:
+    case Change::ClipOpen:
       Open(control);
       return;
-    case ViewChange::ClipPlay:
+    case Change::ClipPlay:
       if (control.clip != clip_) Open(control);
       Play(control.clipFrom, control.clipTo, control.clipRepeat);
       return;
-    case ViewChange::ClipClose:
+    case Change::ClipClose:
       Stop();
       clip_.reset();
       clipName_.clear();
@@ -87,35 +87,23 @@ void ClipView::Open(const ControlModel& control) {
   ShowFrame(clip_ ? 0 : -1);
 }
 
-void ClipView::Stop() { playing_ = false; }
+void ClipView::Stop() { schedule_.Stop(); }
 
 void ClipView::Play(int from, int to, int repeat) {
-  playing_ = false;
-  if (!clip_ || clip_->FrameCount() == 0) return ShowFrame(-1);
-  const int last = std::min(to, clip_->FrameCount() - 1);
-  first_ = std::clamp(from, 0, clip_->FrameCount() - 1);
-  count_ = std::max(1, last - first_ + 1);
-  repeat_ = repeat;
-  ShowFrame(first_);
-  if (repeat == 0 || (count_ == 1 && repeat > 0)) return;
-  playing_ = true;
-  started_ = clock_.Now();
+  const int frames = clip_ ? clip_->FrameCount() : 0;
+  const std::int64_t per = clip_ ? clip_->MicrosPerFrame() : 1;
+  ShowFrame(schedule_.Play(frames, per, from, to, repeat, clock_.Now()));
 }
 
 std::int64_t ClipView::Animate(std::int64_t now) {
   // Nobody sees a clip in a hidden or minimized window: it asks for no wake-ups, and catches
   // up when it is seen again.
-  if (!playing_ || !clip_ || !IsWindowVisible(hwnd()) || IsIconic(GetAncestor(hwnd(), GA_ROOT)))
+  if (!schedule_.Playing() || !clip_ || !IsWindowVisible(hwnd()) ||
+      IsIconic(GetAncestor(hwnd(), GA_ROOT)))
     return -1;
-  const std::int64_t per = std::max<std::int64_t>(1, clip_->MicrosPerFrame());
-  const std::int64_t k = (now - started_) * 1000 / per;
-  if (repeat_ > 0 && k >= static_cast<std::int64_t>(count_) * repeat_) {
-    playing_ = false;
-    ShowFrame(first_ + count_ - 1);
-    return -1;
-  }
-  ShowFrame(first_ + static_cast<int>(k % count_));
-  return started_ + ((k + 1) * per + 999) / 1000;
+  const ClipSchedule::Step step = schedule_.At(now);
+  ShowFrame(step.frame);
+  return step.next;
 }
 
 void ClipView::ShowFrame(int index) {

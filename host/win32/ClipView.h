@@ -20,7 +20,8 @@
 #include <vector>
 
 #include "common/Clock.h"
-#include "host/pictures/ClipCompanion.h"
+#include "host/shared/ClipCompanion.h"
+#include "host/shared/ClipSchedule.h"
 #include "host/win32/ControlView.h"
 
 class ClipView : public ControlView {
@@ -29,7 +30,7 @@ class ClipView : public ControlView {
   static void RegisterClass(HINSTANCE instance);
 
   ClipView(HWND dialog, const ControlModel& control, const Clock& clock);
-  void Apply(const ControlModel& control, ViewChange what) override;
+  void Apply(const ControlModel& control, Change what) override;
   void Layout(const DialogUnits& units) override;
   // Brings the frame on screen up to `now`; when the next frame is due, or -1 for never.
   std::int64_t Animate(std::int64_t now);
@@ -54,8 +55,6 @@ class ClipView : public ControlView {
   ClipCompanion::Found sharp_;
   int frame_ = -1;
   std::shared_ptr<const std::vector<uint32_t>> pixels_;  // the frame on screen
-  bool playing_ = false;
-  int first_ = 0, count_ = 0, repeat_ = 0;
-  std::int64_t started_ = 0;
+  ClipSchedule schedule_;
   RECT shape_{};
 };

@@ -16,8 +16,8 @@ ControlView::ControlView(HWND dialog, const ControlModel& control, const wchar_t
                           GetModuleHandleW(nullptr), nullptr);
 }
 
-void ControlView::Apply(const ControlModel& control, ViewChange what) {
-  if (what == ViewChange::Text) SetWindowTextW(hwnd_, Widen(control.text).c_str());
+void ControlView::Apply(const ControlModel& control, Change what) {
+  if (what == Change::Text) SetWindowTextW(hwnd_, Widen(control.text).c_str());
 }
 
 void ControlView::Layout(const DialogUnits& units) {

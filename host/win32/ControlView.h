@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "host/win32/DialogModel.h"
+#include "common/View.h"
 
 class DialogUnits;
 
@@ -26,7 +26,7 @@ class ControlView {
   int id() const { return id_; }
 
   // Copies the part of `control` that `what` names; here the text, which most kinds show.
-  virtual void Apply(const ControlModel& control, ViewChange what);
+  virtual void Apply(const ControlModel& control, Change what);
   // Puts the control where its template says, in the dialog font, at the window's density.
   virtual void Layout(const DialogUnits& units);
   // The default button's frame, which the core decides. True when the look changed.
@@ -38,7 +38,7 @@ class ControlView {
   // Makes the child window of class `windowClass` with the control's text, id and state.
   ControlView(HWND dialog, const ControlModel& control, const wchar_t* windowClass, DWORD style,
               DWORD exStyle = 0);
-  const DuRect& rect() const { return rect_; }
+  const Rect& rect() const { return rect_; }
   // Shapes the window as a frame: it covers its whole rectangle but `hole` (in the window's
   // own coordinates, from its top-left corner), so that the controls under a group box or a
   // frame show through and take their own clicks.
@@ -48,5 +48,5 @@ class ControlView {
   HWND hwnd_;
   std::uint32_t handle_;
   int id_;
-  DuRect rect_;
+  Rect rect_;
 };

@@ -33,7 +33,7 @@ DialogUnits::DialogUnits(UINT dpi) : dpi_(dpi ? dpi : USER_DEFAULT_SCREEN_DPI) {
   baseY_ = tm.tmHeight;
 }
 
-RECT DialogUnits::ToPixels(const DuRect& r) const {
+RECT DialogUnits::ToPixels(const Rect& r) const {
   RECT px;
   px.left = ToPixelsX(r.x);
   px.top = ToPixelsY(r.y);

@@ -10,7 +10,8 @@
 // MulDiv rounds.
 #include <windows.h>
 
-#include "host/win32/DialogModel.h"
+#include "common/View.h"
+#include "host/shared/Layout.h"
 #include "host/win32/GdiObjects.h"
 
 class DialogUnits {
@@ -22,9 +23,13 @@ class DialogUnits {
   int baseX() const { return baseX_; }
   int baseY() const { return baseY_; }
 
-  int ToPixelsX(int du) const { return MulDiv(du, baseX_, 4); }
-  int ToPixelsY(int du) const { return MulDiv(du, baseY_, 8); }
-  RECT ToPixels(const DuRect& r) const;
+  int ToPixelsX(int du) const {
+    return Layout::ToPixelsX(du, {baseX_, baseY_}, Layout::Rounding::MulDiv);
+  }
+  int ToPixelsY(int du) const {
+    return Layout::ToPixelsY(du, {baseX_, baseY_}, Layout::Rounding::MulDiv);
+  }
+  RECT ToPixels(const Rect& r) const;
   // Logical pixels (at 96 dpi) to this density's pixels.
   int Scale(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
   // How much larger than the classic layout this one is: the templates, the pictures and the

@@ -9,6 +9,8 @@
 #include "host/win32/GroupBoxView.h"
 #include "host/win32/IconView.h"
 #include "host/win32/KeyInput.h"
+#include "host/shared/Layout.h"
+#include "host/shared/ShowState.h"
 #include "host/win32/PictureView.h"
 #include "host/win32/ProgramIcon.h"
 #include "host/win32/PushButtonView.h"
@@ -18,6 +20,8 @@
 #include "host/win32/WideText.h"
 
 namespace {
+PixelRect PixelsOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
 
 constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER;
 
@@ -33,8 +37,8 @@ DWORD WindowExStyle(const DialogModel& d) {
 
 bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
-UserInput Input(UserInput::Kind kind, int id = 0) {
-  UserInput input;
+InputEvent Input(InputEvent::Kind kind, int id = 0) {
+  InputEvent input;
   input.kind = kind;
   input.id = id;
   return input;
@@ -73,7 +77,7 @@ DialogWindow::DialogWindow(const DialogModel& d, HWND owner, Services services)
   if (!hwnd_) return;
   units_ = std::make_unique<DialogUnits>(GetDpiForWindow(hwnd_));
   tooltips_ = std::make_unique<TooltipView>(hwnd_);
-  for (const ControlModel& c : d.controls) AddView(c, d.iconFlags);
+  for (const ControlModel& c : d.controls) AddView(c, d.boxFlags);
   // Later controls lie above earlier ones.
   for (auto& view : views_)
     SetWindowPos(view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -96,35 +100,35 @@ DialogWindow::~DialogWindow() {
 void DialogWindow::AddView(const ControlModel& c, unsigned iconFlags) {
   std::unique_ptr<ControlView> view;
   switch (c.kind) {
-    case ViewKind::PushButton:
+    case ControlKind::PushButton:
       view = std::make_unique<PushButtonView>(hwnd_, c);
       break;
-    case ViewKind::CheckBox:
+    case ControlKind::CheckBox:
       view = std::make_unique<CheckBoxView>(hwnd_, c);
       break;
-    case ViewKind::GroupBox:
+    case ControlKind::GroupBox:
       view = std::make_unique<GroupBoxView>(hwnd_, c);
       break;
-    case ViewKind::Text:
+    case ControlKind::Text:
       view = std::make_unique<StaticTextView>(hwnd_, c);
       break;
-    case ViewKind::Picture:
+    case ControlKind::Picture:
       view = std::make_unique<PictureView>(hwnd_, c, *services_.pictures);
       break;
-    case ViewKind::BlackRect:
-    case ViewKind::BlackFrame:
+    case ControlKind::BlackRect:
+    case ControlKind::BlackFrame:
       view = std::make_unique<StaticFrameView>(hwnd_, c);
       break;
-    case ViewKind::Trackbar:
+    case ControlKind::Trackbar:
       view = std::make_unique<TrackbarView>(hwnd_, c);
       break;
-    case ViewKind::Animation: {
+    case ControlKind::Animation: {
       auto clip = std::make_unique<ClipView>(hwnd_, c, *services_.clock);
       clips_.push_back(clip.get());
       view = std::move(clip);
       break;
     }
-    case ViewKind::Icon:
+    case ControlKind::Icon:
       view = std::make_unique<IconView>(hwnd_, c, iconFlags);
       break;
   }
@@ -134,8 +138,8 @@ void DialogWindow::AddView(const ControlModel& c, unsigned iconFlags) {
 }
 
 void DialogWindow::ApplyAll(const ControlModel& c, ControlView& view) {
-  for (ViewChange what :
-       {ViewChange::Text, ViewChange::Picture, ViewChange::Checked, ViewChange::Trackbar})
+  for (Change what :
+       {Change::Text, Change::Picture, Change::Checked, Change::Trackbar})
     view.Apply(c, what);
   EnableWindow(view.hwnd(), c.enabled);
   ShowWindow(view.hwnd(), c.visible ? SW_SHOWNA : SW_HIDE);
@@ -172,17 +176,17 @@ void DialogWindow::PaintNow() {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void DialogWindow::ControlChanged(const ControlModel& c, ViewChange what) {
+void DialogWindow::ControlChanged(const ControlModel& c, Change what) {
   ControlView* view = View(c.handle);
   if (!view) return;
   switch (what) {
-    case ViewChange::Enabled:
+    case Change::Enabled:
       EnableWindow(view->hwnd(), c.enabled);
       break;
-    case ViewChange::Visible:
+    case Change::Visible:
       ShowWindow(view->hwnd(), c.visible ? SW_SHOWNA : SW_HIDE);
       break;
-    case ViewChange::Tooltip:
+    case Change::Tooltip:
       tooltips_->Set(view->hwnd(), c.tooltip);
       return;
     default:
@@ -203,16 +207,21 @@ void DialogWindow::Shown(const DialogModel& d, bool initial) {
       if (ControlView* view = View(c.handle)) ApplyAll(c, *view);
     FocusChanged(d.focus, d.defaultLook);
   }
-  if (!d.visible) {
-    ShowWindow(hwnd_, SW_HIDE);
-  } else if (d.minimized) {
-    ShowWindow(hwnd_, SW_MINIMIZE);
-  } else if (IsIconic(hwnd_)) {
-    ShowWindow(hwnd_, SW_RESTORE);
-  } else {
-    ShowWindow(hwnd_, SW_SHOW);
+  switch (ShowState::For(d, IsIconic(hwnd_))) {
+    case ShowState::Action::Hide:
+      ShowWindow(hwnd_, SW_HIDE);
+      break;
+    case ShowState::Action::Minimize:
+      ShowWindow(hwnd_, SW_MINIMIZE);
+      break;
+    case ShowState::Action::Restore:
+      ShowWindow(hwnd_, SW_RESTORE);
+      break;
+    case ShowState::Action::Show:
+      ShowWindow(hwnd_, SW_SHOW);
+      break;
   }
-  if (initial && d.visible && !d.minimized) Raise();
+  if (ShowState::RaisesOnShow(d, initial)) Raise();
   PaintNow();
 }
 
@@ -225,14 +234,14 @@ void DialogWindow::FocusChanged(std::uint32_t focus, std::uint32_t defaultLook) 
   PaintNow();
 }
 
-void DialogWindow::MenuChanged(const std::vector<MenuEntry>& menu, bool closeBoxEnabled) {
+void DialogWindow::MenuChanged(const std::vector<MenuItem>& menu, bool closeBoxEnabled) {
   menu_ = menu;
   HMENU sys = GetSystemMenu(hwnd_, FALSE);
   if (!sys) return;
   // Moving the window is Windows' business and stays; every other item is the core's.
   for (int i = GetMenuItemCount(sys) - 1; i >= 0; --i)
     if (GetMenuItemID(sys, i) != SC_MOVE) DeleteMenu(sys, i, MF_BYPOSITION);
-  for (const MenuEntry& entry : menu_) {
+  for (const MenuItem& entry : menu_) {
     if (entry.id == 0) {
       AppendMenuW(sys, MF_SEPARATOR, 0, nullptr);
       continue;
@@ -262,19 +271,24 @@ void DialogWindow::Place() {
   info.cbSize = sizeof info;
   GetMonitorInfoW(monitor, &info);
   const RECT& area = info.rcWork;
-  if (!owner_ || centered_) {
-    RECT around = area;
-    if (owner_) GetWindowRect(owner_, &around);
-    at.x = (around.left + around.right - size.cx) / 2;
-    at.y = (around.top + around.bottom - size.cy) / 2;
-    at.x = std::max(area.left, std::min(at.x, area.right - size.cx));
-    at.y = std::max(area.top, std::min(at.y, area.bottom - size.cy));
-  } else {
+  Layout::Placement p;
+  p.width = size.cx;
+  p.height = size.cy;
+  p.owned = owner_ != nullptr;
+  p.centered = centered_;
+  p.area = PixelsOf(area);
+  if (owner_) {
+    RECT frame{};
+    GetWindowRect(owner_, &frame);
+    p.owner = PixelsOf(frame);
     ClientToScreen(owner_, &at);
-    at.x += units_->ToPixelsX(rect_.x);
-    at.y += units_->ToPixelsY(rect_.y);
+    p.clientX = at.x;
+    p.clientY = at.y;
+    p.offsetX = units_->ToPixelsX(rect_.x);
+    p.offsetY = units_->ToPixelsY(rect_.y);
   }
-  SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect r = Layout::Place(p);
+  SetWindowPos(hwnd_, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::int64_t DialogWindow::Animate(std::int64_t now) {
@@ -288,7 +302,7 @@ std::int64_t DialogWindow::Animate(std::int64_t now) {
 
 // ---- Input --------------------------------------------------------------------------------
 
-void DialogWindow::Report(UserInput input) {
+void DialogWindow::Report(InputEvent input) {
   if (silenced_ || !services_.report) return;
   input.target = handle_;
   services_.report(std::move(input));
@@ -341,7 +355,7 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE:
       // The close box asks; the core decides whether the window goes.
-      Report(Input(UserInput::Kind::Close));
+      Report(Input(InputEvent::Kind::Close));
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) OnFocusBack();
@@ -366,14 +380,14 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void DialogWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (HIWORD(wParam) != BN_CLICKED || !lParam) return;
   ControlView* view = ViewOf(reinterpret_cast<HWND>(lParam));
-  if (view) Report(Input(UserInput::Kind::Click, view->id()));
+  if (view) Report(Input(InputEvent::Kind::Click, view->id()));
 }
 
 void DialogWindow::OnHScroll(LPARAM lParam) {
   auto* trackbar = dynamic_cast<TrackbarView*>(ViewOf(reinterpret_cast<HWND>(lParam)));
   if (!trackbar) return;
   if (auto pos = trackbar->TakeUserMove()) {
-    UserInput input = Input(UserInput::Kind::Slide, trackbar->id());
+    InputEvent input = Input(InputEvent::Kind::Slide, trackbar->id());
     input.pos = *pos;
     Report(input);
   }
@@ -383,20 +397,21 @@ bool DialogWindow::OnSysCommand(WPARAM wParam) {
   const UINT command = static_cast<UINT>(wParam & 0xFFF0);
   switch (command) {
     case SC_CLOSE:
-      Report(Input(UserInput::Kind::Close));
+      Report(Input(InputEvent::Kind::Close));
       return true;
     case SC_RESTORE:
       // The user clicked the task-bar entry of a window the program minimized.
-      if (coreMinimized_) Report(Input(UserInput::Kind::Taskbar));
+      if (ShowState::IsTaskbarRestore(coreVisible_, coreMinimized_))
+        Report(Input(InputEvent::Kind::Taskbar));
       return true;
     case SC_MINIMIZE:
     case SC_MAXIMIZE:
     case SC_SIZE:
       return true;  // only the program changes a window's state
   }
-  for (const MenuEntry& entry : menu_) {
+  for (const MenuItem& entry : menu_) {
     if (entry.id != 0 && entry.id == command) {
-      Report(Input(UserInput::Kind::SysCommand, static_cast<int>(command)));
+      Report(Input(InputEvent::Kind::SysCommand, static_cast<int>(command)));
       return true;
     }
   }

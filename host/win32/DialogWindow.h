@@ -7,7 +7,7 @@
 //
 // It only shows the core's state and reports raw input. Clicks on buttons and check boxes, a
 // trackbar moved, keys, the close box, the window menu's items and a click on the task-bar
-// entry of a minimized window become UserInput for the core. Windows never moves the core's
+// entry of a minimized window become InputEvent for the core. Windows never moves the core's
 // focus, never ticks a check box and never fires a mnemonic on its own: keys are taken before
 // any control sees them (PreTranslate), and the dialog manager is not used. While the core
 // has the window disabled (it owns a modal dialog) it is disabled on Windows too, not greyed:
@@ -22,7 +22,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/win32/DialogModel.h"
+#include "common/View.h"
 #include "host/win32/DialogUnits.h"
 #include "host/win32/TooltipView.h"
 
@@ -37,7 +37,7 @@ class DialogWindow {
   static void RegisterClass(HINSTANCE instance);
 
   struct Services {
-    std::function<void(UserInput)> report;
+    std::function<void(InputEvent)> report;
     BitmapCache* pictures = nullptr;
     const Clock* clock = nullptr;
   };
@@ -54,11 +54,11 @@ class DialogWindow {
   const std::vector<std::unique_ptr<ControlView>>& Views() const { return views_; }
 
   // The core's notifications. Each leaves the change painted on screen before it returns.
-  void ControlChanged(const ControlModel& control, ViewChange what);
+  void ControlChanged(const ControlModel& control, Change what);
   void Shown(const DialogModel& dialog, bool initial);
   void EnabledChanged(bool enabled);
   void FocusChanged(std::uint32_t focus, std::uint32_t defaultLook);
-  void MenuChanged(const std::vector<MenuEntry>& menu, bool closeBoxEnabled);
+  void MenuChanged(const std::vector<MenuItem>& menu, bool closeBoxEnabled);
   void Raise();
   // The core has let the window go; it reports nothing more.
   void Silence() { silenced_ = true; }
@@ -85,7 +85,7 @@ class DialogWindow {
   // The window's outer size for its template at the density of `units`.
   SIZE FrameSize(const DialogUnits& units) const;
   void PaintNow();
-  void Report(UserInput input);
+  void Report(InputEvent input);
   ControlView* View(std::uint32_t handle) const;
   ControlView* ViewOf(HWND child) const;
 
@@ -94,14 +94,14 @@ class DialogWindow {
   std::uint32_t handle_;
   int templateId_;
   Services services_;
-  DuRect rect_;
+  Rect rect_;
   DWORD style_, exStyle_;
   bool centered_;
   std::unique_ptr<DialogUnits> units_;
   std::vector<std::unique_ptr<ControlView>> views_;
   std::vector<ClipView*> clips_;
   std::unique_ptr<TooltipView> tooltips_;
-  std::vector<MenuEntry> menu_;
+  std::vector<MenuItem> menu_;
   std::uint32_t focus_ = 0;
   bool coreVisible_ = false, coreMinimized_ = false;
   bool placed_ = false;

@@ -7,17 +7,12 @@
 
 #include "host/win32/ControlView.h"
 #include "host/win32/DialogWindow.h"
+#include "host/shared/Layout.h"
 
 namespace {
-std::string Line(const std::string& win, const std::string& what, const RECT& r) {
-  char buf[160];
-  std::snprintf(buf, sizeof buf, "%s %s %ld %ld %ld %ld\n", win.c_str(), what.c_str(), r.left,
-                r.top, r.right - r.left, r.bottom - r.top);
-  return buf;
-}
-
-std::string Label(int templateId) {
-  return templateId == -1 ? std::string("msgbox") : std::to_string(templateId);
+std::string Line(int templateId, const std::string& what, const RECT& r) {
+  return Layout::GeometryLine(templateId, what,
+                              {r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 }  // namespace
 
@@ -26,16 +21,15 @@ GeometryDump::GeometryDump() {
 }
 
 std::string GeometryDump::Lines(const DialogWindow& window) {
-  const std::string win = Label(window.templateId());
   RECT client{};
   GetClientRect(window.hwnd(), &client);
   MapWindowPoints(window.hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-  std::string out = Line(win, "window", client);
+  std::string out = Line(window.templateId(), "window", client);
   for (const auto& view : window.Views()) {
     RECT r{};
     GetWindowRect(view->hwnd(), &r);
     MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    out += Line(win, std::to_string(view->id()), r);
+    out += Line(window.templateId(), std::to_string(view->id()), r);
   }
   return out;
 }

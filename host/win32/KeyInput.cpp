@@ -4,53 +4,49 @@
 
 #include <windows.h>
 
+#include "host/shared/KeyPolicy.h"
+
 namespace {
-std::optional<KeyName> Named(unsigned vk, bool shift) {
+std::optional<Key> Named(unsigned vk) {
   switch (vk) {
     case VK_RETURN:
-      return KeyName::Enter;
+      return Key::Enter;
     case VK_ESCAPE:
-      return KeyName::Escape;
+      return Key::Escape;
     case VK_SPACE:
-      return KeyName::Space;
+      return Key::Space;
     case VK_TAB:
-      return shift ? KeyName::ShiftTab : KeyName::Tab;
+      return Key::Tab;
     case VK_LEFT:
-      return KeyName::Left;
+      return Key::Left;
     case VK_RIGHT:
-      return KeyName::Right;
+      return Key::Right;
     case VK_UP:
-      return KeyName::Up;
+      return Key::Up;
     case VK_DOWN:
-      return KeyName::Down;
+      return Key::Down;
     case VK_HOME:
-      return KeyName::Home;
+      return Key::Home;
     case VK_END:
-      return KeyName::End;
+      return Key::End;
     case VK_PRIOR:
-      return KeyName::PageUp;
+      return Key::PageUp;
     case VK_NEXT:
-      return KeyName::PageDown;
+      return Key::PageDown;
     default:
       return std::nullopt;
   }
 }
 }  // namespace
 
-std::optional<UserInput> KeyInput::FromVirtualKey(unsigned vk, bool shift, bool alt,
+std::optional<InputEvent> KeyInput::FromVirtualKey(unsigned vk, bool shift, bool alt,
                                                   bool ctrlOrWin) {
-  if (ctrlOrWin) return std::nullopt;
-  UserInput input;
-  input.kind = UserInput::Kind::Key;
-  if (auto named = Named(vk, shift)) {
-    input.key = *named;
-    return input;
-  }
-  const bool letter = vk >= 'A' && vk <= 'Z';
-  const bool digit = vk >= '0' && vk <= '9';
-  if (!letter && !digit) return std::nullopt;
-  input.key = KeyName::Letter;
-  input.letter = static_cast<char>(vk);
-  input.alt = alt;
-  return input;
+  KeyPolicy::Pressed p;
+  p.named = Named(vk);
+  // Virtual keys of letters and digits are their upper-case characters.
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) p.character = static_cast<char>(vk);
+  p.shift = shift;
+  p.alt = alt;
+  p.ctrlOrWin = ctrlOrWin;
+  return KeyPolicy::Decide(p, kNoView);
 }

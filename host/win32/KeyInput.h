@@ -6,7 +6,7 @@
 // business.
 #include <optional>
 
-#include "host/win32/DialogModel.h"
+#include "common/View.h"
 
 namespace KeyInput {
 
@@ -14,6 +14,6 @@ namespace KeyInput {
 // themselves (Alt makes no difference to them); a letter or digit is reported as its upper-case
 // character with whether Alt was held. Nothing for any other key, nor for any key pressed with
 // Ctrl or the Windows key.
-std::optional<UserInput> FromVirtualKey(unsigned virtualKey, bool shift, bool alt, bool ctrlOrWin);
+std::optional<InputEvent> FromVirtualKey(unsigned virtualKey, bool shift, bool alt, bool ctrlOrWin);
 
 }  // namespace KeyInput

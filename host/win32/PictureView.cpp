@@ -13,8 +13,8 @@ PictureView::PictureView(HWND dialog, const ControlModel& control, BitmapCache& 
       exStyle_(static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE))),
       bitmapId_(control.bitmapId) {}
 
-void PictureView::Apply(const ControlModel& control, ViewChange what) {
-  if (what != ViewChange::Picture || control.bitmapId == bitmapId_) return;
+void PictureView::Apply(const ControlModel& control, Change what) {
+  if (what != Change::Picture || control.bitmapId == bitmapId_) return;
   bitmapId_ = control.bitmapId;
   ShowPicture(false);
 }

@@ -15,7 +15,7 @@
 class PictureView : public ControlView {
  public:
   PictureView(HWND dialog, const ControlModel& control, BitmapCache& pictures);
-  void Apply(const ControlModel& control, ViewChange what) override;
+  void Apply(const ControlModel& control, Change what) override;
   void Layout(const DialogUnits& units) override;
   void Draw(const DRAWITEMSTRUCT& item) override;
 

@@ -5,7 +5,7 @@
 StaticFrameView::StaticFrameView(HWND dialog, const ControlModel& control)
     : ControlView(dialog, control, L"STATIC", SS_OWNERDRAW | (control.style & SS_SUNKEN),
                   control.exStyle & WS_EX_CLIENTEDGE),
-      filled_(control.kind == ViewKind::BlackRect) {}
+      filled_(control.kind == ControlKind::BlackRect) {}
 
 void StaticFrameView::Layout(const DialogUnits& units) {
   ControlView::Layout(units);

@@ -9,11 +9,11 @@
 TrackbarView::TrackbarView(HWND dialog, const ControlModel& control)
     : ControlView(dialog, control, TRACKBAR_CLASSW,
                   TBS_HORZ | (control.style & (TBS_AUTOTICKS | TBS_TOP))) {
-  Apply(control, ViewChange::Trackbar);
+  Apply(control, Change::Trackbar);
 }
 
-void TrackbarView::Apply(const ControlModel& control, ViewChange what) {
-  if (what != ViewChange::Trackbar) return;
+void TrackbarView::Apply(const ControlModel& control, Change what) {
+  if (what != Change::Trackbar) return;
   SendMessageW(hwnd(), TBM_SETRANGEMIN, FALSE, control.trackMin);
   SendMessageW(hwnd(), TBM_SETRANGEMAX, FALSE, control.trackMax);
   // A click on the channel pages by a fifth of the range, as the classic control does.

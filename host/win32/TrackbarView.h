@@ -12,7 +12,7 @@
 class TrackbarView : public ControlView {
  public:
   TrackbarView(HWND dialog, const ControlModel& control);
-  void Apply(const ControlModel& control, ViewChange what) override;
+  void Apply(const ControlModel& control, Change what) override;
   // After the trackbar told its dialog it moved: the position the user asked for, if it is not
   // the core's. The thumb is back at the core's position.
   std::optional<int> TakeUserMove();

@@ -2,238 +2,191 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/win32/Win32Host.h"
 
-#include "common/InputEvent.h"
-#include "common/WindowSystem.h"
-#include "host/pictures/PictureSources.h"
-#include "host/win32/Desktop.h"
-#include "host/win32/DialogModel.h"
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+// clang-format on
+
+#include <algorithm>
+
+#include "host/win32/BitmapCache.h"
+#include "host/win32/ClipView.h"
+#include "host/win32/DialogWindow.h"
+#include "host/win32/GeometryDump.h"
+#include "host/win32/HelpViewer.h"
+#include "host/win32/TrayIcon.h"
 
 namespace {
-
-ViewKind KindOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::PushButton:
-      return ViewKind::PushButton;
-    case ControlKind::CheckBox:
-      return ViewKind::CheckBox;
-    case ControlKind::GroupBox:
-      return ViewKind::GroupBox;
-    case ControlKind::Text:
-      return ViewKind::Text;
-    case ControlKind::Picture:
-      return ViewKind::Picture;
-    case ControlKind::BlackRect:
-      return ViewKind::BlackRect;
-    case ControlKind::BlackFrame:
-      return ViewKind::BlackFrame;
-    case ControlKind::Trackbar:
-      return ViewKind::Trackbar;
-    case ControlKind::Animation:
-      return ViewKind::Animation;
-    case ControlKind::Icon:
-      return ViewKind::Icon;
-  }
-  return ViewKind::Text;
-}
-
-ViewChange ChangeOf(Change what) {
-  switch (what) {
-    case Change::Text:
-      return ViewChange::Text;
-    case Change::Picture:
-      return ViewChange::Picture;
-    case Change::Enabled:
-      return ViewChange::Enabled;
-    case Change::Visible:
-      return ViewChange::Visible;
-    case Change::Checked:
-      return ViewChange::Checked;
-    case Change::Trackbar:
-      return ViewChange::Trackbar;
-    case Change::Tooltip:
-      return ViewChange::Tooltip;
-    case Change::ClipOpen:
-      return ViewChange::ClipOpen;
-    case Change::ClipPlay:
-      return ViewChange::ClipPlay;
-    case Change::ClipClose:
-      return ViewChange::ClipClose;
-  }
-  return ViewChange::Text;
-}
-
-DuRect RectOf(const Rect& r) { return DuRect{r.x, r.y, r.cx, r.cy}; }
-
-ControlModel ModelOf(const Window& c) {
-  ControlModel m;
-  m.handle = c.hwnd;
-  m.kind = KindOf(c.kind);
-  m.id = c.id;
-  m.rect = RectOf(c.rect);
-  m.style = c.style;
-  m.exStyle = c.exStyle;
-  m.text = c.text;
-  m.enabled = c.enabled;
-  m.visible = c.visible;
-  m.checked = c.checked;
-  m.trackMin = c.trackMin;
-  m.trackMax = c.trackMax;
-  m.trackPos = c.trackPos;
-  m.tooltip = c.tooltip;
-  m.bitmapId = c.bitmapId;
-  m.clipName = c.clipName;
-  m.clip = c.clip;
-  m.clipFrom = c.clipFrom;
-  m.clipTo = c.clipTo;
-  m.clipRepeat = c.clipRepeat;
-  return m;
-}
-
-std::vector<MenuEntry> MenuOf(const Window& d) {
-  std::vector<MenuEntry> menu;
-  for (const MenuItem& item : d.sysMenu) menu.push_back({item.id, item.text});
-  return menu;
-}
-
-DialogModel ModelOfDialog(const Window& d) {
-  const WindowSystem& ws = WindowSystem::Get();
-  DialogModel m;
-  m.handle = d.hwnd;
-  m.owner = d.owner;
-  m.templateId = d.templateId;
-  m.caption = d.text;
-  m.rect = RectOf(d.rect);
-  m.style = d.style;
-  m.exStyle = d.exStyle;
-  m.centered = d.tmpl && d.tmpl->centered;
-  m.iconFlags = d.boxFlags & MB_ICONMASK;
-  for (HWND h : d.children)
-    if (const Window* c = ws.Find(h)) m.controls.push_back(ModelOf(*c));
-  m.menu = MenuOf(d);
-  m.closeBoxEnabled = d.closeBoxEnabled;
-  m.visible = d.visible;
-  m.minimized = d.minimized;
-  m.enabled = d.enabled;
-  m.focus = d.focus;
-  m.defaultLook = ws.DefaultLookButton(d);
-  return m;
-}
-
-Key KeyOf(KeyName key) {
-  switch (key) {
-    case KeyName::Enter:
-      return Key::Enter;
-    case KeyName::Escape:
-      return Key::Escape;
-    case KeyName::Space:
-      return Key::Space;
-    case KeyName::Tab:
-      return Key::Tab;
-    case KeyName::ShiftTab:
-      return Key::ShiftTab;
-    case KeyName::Left:
-      return Key::Left;
-    case KeyName::Right:
-      return Key::Right;
-    case KeyName::Up:
-      return Key::Up;
-    case KeyName::Down:
-      return Key::Down;
-    case KeyName::Home:
-      return Key::Home;
-    case KeyName::End:
-      return Key::End;
-    case KeyName::PageUp:
-      return Key::PageUp;
-    case KeyName::PageDown:
-      return Key::PageDown;
-    case KeyName::Letter:
-      return Key::Letter;
-  }
-  return Key::Enter;
-}
-
-InputEvent::Kind InputKindOf(UserInput::Kind kind) {
-  using K = InputEvent::Kind;
-  switch (kind) {
-    case UserInput::Kind::Click:
-      return K::Click;
-    case UserInput::Kind::Key:
-      return K::Key;
-    case UserInput::Kind::Close:
-      return K::Close;
-    case UserInput::Kind::SysCommand:
-      return K::SysCommand;
-    case UserInput::Kind::Tray:
-      return K::Tray;
-    case UserInput::Kind::Slide:
-      return K::Slide;
-    case UserInput::Kind::Taskbar:
-      return K::Taskbar;
-  }
-  return K::Click;
-}
-
-InputEvent EventOf(const UserInput& input) {
-  InputEvent e;
-  e.kind = InputKindOf(input.kind);
-  e.target = input.target;
-  e.id = input.id;
-  e.pos = input.pos;
-  e.key = KeyOf(input.key);
-  e.letter = input.letter;
-  e.alt = input.alt;
-  return e;
-}
-
-// The drawing of a compiled-in picture that serves a screen of `ratio`.
-Drawing DrawingFor(int id, double ratio) {
-  double chosen = PictureSources::Choose(PictureSources::RatiosOf(id), ratio);
-  if (chosen == 0) return {};
-  Resources::Blob blob = PictureSources::Find(id, chosen);
-  return Drawing{chosen, blob.data, blob.size};
-}
-
+// CREATE_WAITABLE_TIMER_HIGH_RESOLUTION (Windows 10, 1803), which mingw-w64's headers lack.
+constexpr DWORD kHighResolutionTimer = 0x00000002;
 }  // namespace
 
-Win32Host::Win32Host(const Clock& clock) : desktop_(std::make_unique<Desktop>(clock, DrawingFor)) {}
+Win32Host::Win32Host(const Clock& clock, PictureLookup pictures)
+    : clock_(clock),
+      pictures_(std::make_unique<BitmapCache>(std::move(pictures))),
+      dump_(std::make_unique<GeometryDump>()) {
+  // The shell's ways of opening a page may be COM objects.
+  comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  DialogWindow::RegisterClass(instance);
+  ClipView::RegisterClass(instance);
+  TrayIcon::RegisterClass(instance);
+  // Woken to the millisecond where Windows offers it; a plain timer follows the system tick.
+  timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+  if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+}
 
-Win32Host::~Win32Host() = default;
+Win32Host::~Win32Host() {
+  tray_.reset();
+  closing_.clear();
+  // Newest first: an owned window goes before its owner.
+  while (!windows_.empty()) windows_.pop_back();
+  if (timer_) CloseHandle(timer_);
+  if (comStarted_) CoUninitialize();
+}
+
+// ---- The loop -----------------------------------------------------------------------------
 
 void Win32Host::Wait(std::int64_t deadline, InputSink& sink) {
-  desktop_->Wait(deadline, [&sink](const UserInput& input) { sink.Push(EventOf(input)); });
+  FinishClosing();
+  if (input_.HandOver(sink)) return;
+  // Only collecting.
+  if (deadline >= 0 && deadline <= clock_.Now() && !input_.ShouldLook(clock_.Now())) return;
+  for (;;) {
+    Pump();
+    const std::int64_t now = clock_.Now();
+    input_.Looked(now);
+    const std::int64_t frame = Animate(now);
+    if (input_.HandOver(sink)) return;
+    if (deadline >= 0 && now >= deadline) return;
+    std::int64_t wake = deadline;
+    if (frame >= 0 && (wake < 0 || frame < wake)) wake = frame;
+    Sleep(wake < 0 ? -1 : std::max<std::int64_t>(wake - now, 1));
+  }
 }
 
-void Win32Host::WindowCreated(const Window& dialog) { desktop_->Create(ModelOfDialog(dialog)); }
-
-void Win32Host::WindowDestroyed(const Window& dialog) { desktop_->Destroy(dialog.hwnd); }
-
-void Win32Host::WindowShown(const Window& dialog, bool initial) {
-  desktop_->Shown(ModelOfDialog(dialog), initial);
+void Win32Host::Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;  // only the program ends the program
+    DialogWindow* window = RootOf(msg.hwnd);
+    if (!window || !window->PreTranslate(msg)) DispatchMessageW(&msg);
+    // Input goes to the program before anything else in the queue.
+    if (!input_.Empty()) return;
+  }
 }
 
-void Win32Host::WindowEnabled(const Window& dialog) {
-  desktop_->Enabled(dialog.hwnd, dialog.enabled);
+void Win32Host::Sleep(std::int64_t ms) {
+  if (ms < 0 || !timer_) {
+    DWORD timeout = ms < 0 ? INFINITE : static_cast<DWORD>(std::min<std::int64_t>(ms, 1 << 30));
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return;
+  }
+  LARGE_INTEGER due;
+  due.QuadPart = -std::min<std::int64_t>(ms, 1 << 30) * 10000;  // relative, in 100 ns
+  SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE);
+  HANDLE handles[] = {timer_};
+  MsgWaitForMultipleObjectsEx(1, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
-void Win32Host::WindowRaised(const Window& dialog) { desktop_->Raised(dialog.hwnd); }
-
-void Win32Host::FocusChanged(const Window& dialog) {
-  desktop_->FocusChanged(dialog.hwnd, dialog.focus, WindowSystem::Get().DefaultLookButton(dialog));
+std::int64_t Win32Host::Animate(std::int64_t now) {
+  std::int64_t next = -1;
+  for (auto& w : windows_) {
+    std::int64_t due = w->Animate(now);
+    if (due >= 0 && (next < 0 || due < next)) next = due;
+  }
+  return next;
 }
 
-void Win32Host::MenuChanged(const Window& dialog) {
-  desktop_->MenuChanged(dialog.hwnd, MenuOf(dialog), dialog.closeBoxEnabled);
+// ---- Windows ------------------------------------------------------------------------------
+
+DialogWindow* Win32Host::Find(ViewHandle dialog) const {
+  for (auto& w : windows_)
+    if (w->handle() == dialog) return w.get();
+  return nullptr;
 }
 
-void Win32Host::ControlChanged(const Window& dialog, const Window& control, Change what) {
-  desktop_->ControlChanged(dialog.hwnd, ModelOf(control), ChangeOf(what));
+DialogWindow* Win32Host::RootOf(void* hwnd) const {
+  if (!hwnd) return nullptr;
+  HWND root = GetAncestor(static_cast<HWND>(hwnd), GA_ROOT);
+  for (auto& w : windows_)
+    if (w->hwnd() == root) return w.get();
+  return nullptr;
 }
 
-void Win32Host::ModalEnded(int, int) { desktop_->ModalEnded(); }
+void Win32Host::WindowCreated(const DialogModel& dialog) {
+  DialogWindow* owner = Find(dialog.owner);
+  DialogWindow::Services services;
+  services.report = [this](InputEvent input) { input_.Report(std::move(input)); };
+  services.pictures = pictures_.get();
+  services.clock = &clock_;
+  windows_.push_back(
+      std::make_unique<DialogWindow>(dialog, owner ? owner->hwnd() : nullptr, services));
+}
 
-bool Win32Host::TrayAdd(const std::string& tip) { return desktop_->TrayAdd(tip); }
+void Win32Host::WindowDestroyed(ViewHandle dialog) {
+  auto it = std::find_if(windows_.begin(), windows_.end(),
+                         [&](const auto& w) { return w->handle() == dialog; });
+  if (it == windows_.end()) return;
+  (*it)->Silence();
+  closing_.push_back(std::move(*it));
+  windows_.erase(it);
+}
 
-void Win32Host::TrayDelete() { desktop_->TrayDelete(); }
+void Win32Host::ModalEnded(int, int) { FinishClosing(); }
 
-void Win32Host::ShowHelp(const std::string&, const std::string& path) { desktop_->ShowHelp(path); }
+void Win32Host::FinishClosing() {
+  while (!closing_.empty()) closing_.pop_back();
+}
+
+void Win32Host::WindowShown(const DialogModel& dialog, bool initial) {
+  DialogWindow* w = Find(dialog.handle);
+  if (!w) return;
+  w->Shown(dialog, initial);
+  if (initial) dump_->Write(*w);
+}
+
+void Win32Host::WindowEnabled(ViewHandle dialog, bool enabled) {
+  if (DialogWindow* w = Find(dialog)) w->EnabledChanged(enabled);
+}
+
+void Win32Host::WindowRaised(ViewHandle dialog) {
+  if (DialogWindow* w = Find(dialog)) w->Raise();
+}
+
+void Win32Host::FocusChanged(ViewHandle dialog, ViewHandle focus, ViewHandle defaultLook) {
+  if (DialogWindow* w = Find(dialog)) w->FocusChanged(focus, defaultLook);
+}
+
+void Win32Host::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
+                          bool closeBoxEnabled) {
+  if (DialogWindow* w = Find(dialog)) w->MenuChanged(menu, closeBoxEnabled);
+}
+
+void Win32Host::ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) {
+  if (DialogWindow* w = Find(dialog)) w->ControlChanged(control, what);
+}
+
+// ---- Notification icon and help -------------------------------------------------------------
+
+bool Win32Host::TrayAdd(const std::string& tip) {
+  tray_ = std::make_unique<TrayIcon>(tip, [this](int message) {
+    InputEvent input;
+    input.kind = InputEvent::Kind::Tray;
+    input.id = message;
+    input_.Report(std::move(input));
+  });
+  if (tray_->Added()) return true;
+  tray_.reset();
+  return false;
+}
+
+void Win32Host::TrayDelete() { tray_.reset(); }
+
+void Win32Host::ShowHelp(const std::string&, const std::string& path) {
+  if (path.empty()) return;  // the program says so itself
+  HelpViewer::Open(path);
+}

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Windows program's sound: every cue through WINMM's PlaySoundW, the platform's own call,
-// with a file name and the synchronous or asynchronous flag the program asked for. Windows
+// with the synchronous or asynchronous flag the program asked for. The cue is read into memory
+// and played from there (SND_MEMORY): PlaySoundW with a file name fails for a long path, and a
+// copy of the program unpacked deep in a user's folders must sound the same. Windows
 // then behaves as the program expects: a synchronous cue returns once it has been played to
 // its end, an asynchronous one at once, and any new cue stops the one still sounding.
 //
@@ -30,6 +32,8 @@ class WinmmAudioSink : public AudioSink {
 
  private:
   std::function<unsigned()> devices_;
-  // The chime as a WAV file image; it must outlive an asynchronous cue that plays it.
+  // The chime and the last cue as WAV file images; each must outlive an asynchronous cue that
+  // plays it.
   std::vector<std::uint8_t> chime_;
+  std::vector<std::uint8_t> cue_;
 };

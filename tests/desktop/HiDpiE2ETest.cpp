@@ -223,6 +223,62 @@ TEST_P(HiDpiTest, LampsPortraitPlateAndClipAreTheDrawingsForTheScreensRatio) {
   ASSERT_TRUE(WaitUntil([&] { return FindWindow(dpy(), "Abductee Scan") == 0; }, 5000));
 }
 
+// Setup, the scan results with the longest value of each line, and the longest verdict, each
+// shown by the desktop host as the program shows it. Their controls stand where their dialog
+// units say, and no static text is cut at the edge it runs towards: the column a text would be
+// clipped at holds no letter's ink. Screenshots go to screenshots/hidpi-*-texts-*.png.
+TEST_P(HiDpiTest, DialogTextsStandWholeWithTheirLongestValues) {
+  program_.reset();  // the program's own window is not wanted here
+  struct Shown {
+    int templateId;
+    const char* caption;
+    const char* name;
+    std::vector<std::string> args;
+  };
+  const Shown dialogs[] = {
+      {169, "Setup", "setup", {}},
+      {149, "Scan Results", "scan-results",
+       {"1020", "You are an alien!", "1021", "100 Meters", "1022", "The Great Gazoo!", "1023",
+        "Imminent"}},
+      {174, "Abductee Scan Results", "abductee-results",
+       {"1036", Resources::LoadString(134)}},
+  };
+  char scale[32];
+  std::snprintf(scale, sizeof scale, "QT_SCALE_FACTOR=%g", ratio());
+  for (const Shown& d : dialogs) {
+    SCOPED_TRACE(d.name);
+    std::vector<std::string> args{std::to_string(d.templateId)};
+    args.insert(args.end(), d.args.begin(), d.args.end());
+    program_ = std::make_unique<Program>(x_->Name(), "", std::vector<std::string>{scale},
+                                         QUORBLEX_DIALOG_PROBE, args);
+    unsigned long win = WaitForWindow(dpy(), d.caption, 15000);
+    ASSERT_NE(win, 0u) << program_->Stderr();
+    ExpectLayout(d.templateId, win);
+    WaitUntil([] { return false; }, 300);
+    SaveScreenshot(*x_, Name(std::string("texts-") + d.name));
+
+    const auto& controls = Resources::FindTemplate(d.templateId)->controls;
+    DumpedWindow dump = WaitDump(std::to_string(d.templateId));
+    PixelRect client = WindowRect(dpy(), win);
+    for (size_t i = 0; i < controls.size() && i < dump.controls.size(); ++i) {
+      if (controls[i].kind != ControlKind::Text) continue;
+      const PixelRect& r = dump.controls[i].second;
+      bool right = (controls[i].style & 0xF) == SS_RIGHT;
+      int x = right ? static_cast<int>(std::ceil(r.x * ratio()))
+                    : static_cast<int>(std::floor(r.Right() * ratio())) - 1;
+      int top = static_cast<int>(std::ceil(r.y * ratio()));
+      int bottom = static_cast<int>(std::floor(r.Bottom() * ratio()));
+      Pixels edge = Grab(dpy(), {client.x + x, client.y + top, 1, bottom - top});
+      int ink = 0;
+      for (uint32_t px : edge.rgb) ink += (px >> 16 & 0xFF) < 0x80 && (px & 0xFF) < 0x80;
+      EXPECT_EQ(ink, 0) << "control #" << i << " is cut at its " << (right ? "left" : "right")
+                        << " edge";
+    }
+    program_.reset();
+    ASSERT_TRUE(WaitUntil([&] { return FindWindow(dpy(), d.caption) == 0; }, 5000));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Ratio, HiDpiTest, ::testing::Values(1.0, 1.5, 2.0),
                          [](const ::testing::TestParamInfo<double>& info) {
                            return info.param == 1 ? std::string("One")

@@ -25,13 +25,13 @@ class BitmapCacheTest : public ::testing::Test {
       {2.0, TestPictures::SolidBmp(20, 20, kGreen)}};
   int lookups_ = 0;
 
-  Drawing Lookup(int id, double ratio) {
+  PictureSources::Drawing Lookup(int id, double ratio) {
     ++lookups_;
     if (id != 7) return {};
     for (auto& [r, bytes] : drawn_)
-      if (r >= ratio - 0.01) return {r, bytes.data(), bytes.size()};
+      if (r >= ratio - 0.01) return {r, {bytes.data(), bytes.size()}};
     auto& [r, bytes] = *drawn_.rbegin();
-    return {r, bytes.data(), bytes.size()};
+    return {r, {bytes.data(), bytes.size()}};
   }
 
   static bool AllOf(const TestPictures::Pixels& p, std::uint32_t rgb) {

@@ -29,7 +29,7 @@ constexpr std::uint32_t kDialog = 1, kOk = 2, kCancel = 3, kCheck = 4, kGroup = 
                         kTrack = 7, kPicture = 8, kFrame = 9;
 constexpr int kPictureId = 146;
 
-ControlModel Control(std::uint32_t handle, ViewKind kind, int id, const char* text, DuRect rect,
+ControlModel Control(std::uint32_t handle, ControlKind kind, int id, const char* text, Rect rect,
                      DWORD style = 0) {
   ControlModel c;
   c.handle = handle;
@@ -49,14 +49,14 @@ DialogModel Settings() {
   d.rect = {0, 0, 172, 120};
   d.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   d.controls = {
-      Control(kOk, ViewKind::PushButton, IDOK, "OK", {33, 100, 50, 14}, BS_DEFPUSHBUTTON),
-      Control(kCancel, ViewKind::PushButton, IDCANCEL, "Cancel", {88, 100, 50, 14}),
-      Control(kCheck, ViewKind::CheckBox, 1024, "Use &Sounds", {14, 8, 55, 10}),
-      Control(kTrack, ViewKind::Trackbar, 1031, "", {64, 46, 80, 20}, TBS_AUTOTICKS | TBS_TOP),
-      Control(kPicture, ViewKind::Picture, 1032, "", {10, 70, 13, 12}, WS_BORDER),
-      Control(kFrame, ViewKind::BlackFrame, -1, "", {8, 68, 30, 20}),
-      Control(kGroup, ViewKind::GroupBox, -1, "Monitoring", {10, 25, 150, 45}),
-      Control(kText, ViewKind::Text, -1, "Sensitivity", {25, 52, 32, 8}),
+      Control(kOk, ControlKind::PushButton, IDOK, "OK", {33, 100, 50, 14}, BS_DEFPUSHBUTTON),
+      Control(kCancel, ControlKind::PushButton, IDCANCEL, "Cancel", {88, 100, 50, 14}),
+      Control(kCheck, ControlKind::CheckBox, 1024, "Use &Sounds", {14, 8, 55, 10}),
+      Control(kTrack, ControlKind::Trackbar, 1031, "", {64, 46, 80, 20}, TBS_AUTOTICKS | TBS_TOP),
+      Control(kPicture, ControlKind::Picture, 1032, "", {10, 70, 13, 12}, WS_BORDER),
+      Control(kFrame, ControlKind::BlackFrame, -1, "", {8, 68, 30, 20}),
+      Control(kGroup, ControlKind::GroupBox, -1, "Monitoring", {10, 25, 150, 45}),
+      Control(kText, ControlKind::Text, -1, "Sensitivity", {25, 52, 32, 8}),
   };
   d.controls[3].trackMin = 1;
   d.controls[3].trackMax = 10;
@@ -95,7 +95,7 @@ class DialogWindowTest : public ::testing::Test {
 
   void SetUp() override {
     DialogWindow::Services services;
-    services.report = [this](UserInput input) { reported_.push_back(input); };
+    services.report = [this](InputEvent input) { reported_.push_back(input); };
     services.pictures = &pictures_;
     services.clock = &clock_;
     model_ = Settings();
@@ -110,16 +110,16 @@ class DialogWindowTest : public ::testing::Test {
     return nullptr;
   }
 
-  std::vector<UserInput> Take() { return std::exchange(reported_, {}); }
+  std::vector<InputEvent> Take() { return std::exchange(reported_, {}); }
 
   std::vector<std::uint8_t> lamp_ = TestPictures::SolidBmp(20, 20, 0x808080);
   BitmapCache pictures_{[this](int id, double) {
-    return id == kPictureId ? Drawing{1, lamp_.data(), lamp_.size()} : Drawing{};
+    return id == kPictureId ? PictureSources::Drawing{1, {lamp_.data(), lamp_.size()}} : PictureSources::Drawing{};
   }};
   UnbiasedClock clock_;
   DialogModel model_;
   std::unique_ptr<DialogWindow> window_;
-  std::vector<UserInput> reported_;
+  std::vector<InputEvent> reported_;
 };
 
 TEST_F(DialogWindowTest, ControlsAreThePlatformsOwnAndLaterOnesLieAbove) {
@@ -154,7 +154,7 @@ TEST_F(DialogWindowTest, TheLayoutIsTheDialogManagersForTheTemplatesFont) {
       nullptr, &tmpl.t, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
   ASSERT_TRUE(reference);
   for (const ControlModel& c : model_.controls) {
-    if (c.kind == ViewKind::Picture) continue;  // a picture takes its bitmap's size
+    if (c.kind == ControlKind::Picture) continue;  // a picture takes its bitmap's size
     RECT want{c.rect.x, c.rect.y, c.rect.cx, c.rect.cy};
     MapDialogRect(reference, &want);
     RECT got = InClient(Child(c.handle), window_->hwnd());
@@ -194,10 +194,10 @@ TEST_F(DialogWindowTest, KeysAreTheCoresAndNoControlActsOnThem) {
   EXPECT_FALSE(window_->PreTranslate(up));
   auto in = Take();
   ASSERT_EQ(in.size(), 2u);
-  EXPECT_EQ(in[0].kind, UserInput::Kind::Key);
-  EXPECT_EQ(in[0].key, KeyName::Space);
+  EXPECT_EQ(in[0].kind, InputEvent::Kind::Key);
+  EXPECT_EQ(in[0].key, Key::Space);
   EXPECT_EQ(in[0].target, kDialog);
-  EXPECT_EQ(in[1].key, KeyName::Letter);
+  EXPECT_EQ(in[1].key, Key::Letter);
   EXPECT_EQ(in[1].letter, 'S');
   EXPECT_TRUE(in[1].alt);
 }
@@ -207,13 +207,13 @@ TEST_F(DialogWindowTest, AClickIsReportedAndACheckBoxWaitsForTheCoresAnswer) {
   SendMessageW(Child(kCheck), BM_CLICK, 0, 0);
   auto in = Take();
   ASSERT_EQ(in.size(), 2u);
-  EXPECT_EQ(in[0].kind, UserInput::Kind::Click);
+  EXPECT_EQ(in[0].kind, InputEvent::Kind::Click);
   EXPECT_EQ(in[0].id, IDCANCEL);
   EXPECT_EQ(in[1].id, 1024);
   EXPECT_EQ(SendMessageW(Child(kCheck), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   ControlModel checked = model_.controls[2];
   checked.checked = 1;
-  window_->ControlChanged(checked, ViewChange::Checked);
+  window_->ControlChanged(checked, Change::Checked);
   EXPECT_EQ(SendMessageW(Child(kCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
@@ -227,13 +227,13 @@ TEST_F(DialogWindowTest, ATrackbarTheUserMovedIsReportedAndPutBack) {
                reinterpret_cast<LPARAM>(track));
   auto in = Take();
   ASSERT_EQ(in.size(), 1u);
-  EXPECT_EQ(in[0].kind, UserInput::Kind::Slide);
+  EXPECT_EQ(in[0].kind, InputEvent::Kind::Slide);
   EXPECT_EQ(in[0].id, 1031);
   EXPECT_EQ(in[0].pos, 8);
   EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 5) << "back where the core has it";
   ControlModel moved = model_.controls[3];
   moved.trackPos = 8;
-  window_->ControlChanged(moved, ViewChange::Trackbar);
+  window_->ControlChanged(moved, Change::Trackbar);
   EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 8);
 }
 
@@ -245,9 +245,9 @@ TEST_F(DialogWindowTest, TheCloseBoxAndTheWindowMenuAskTheCore) {
   SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   auto in = Take();
   ASSERT_EQ(in.size(), 3u);
-  EXPECT_EQ(in[0].kind, UserInput::Kind::Close);
-  EXPECT_EQ(in[1].kind, UserInput::Kind::Close);
-  EXPECT_EQ(in[2].kind, UserInput::Kind::SysCommand);
+  EXPECT_EQ(in[0].kind, InputEvent::Kind::Close);
+  EXPECT_EQ(in[1].kind, InputEvent::Kind::Close);
+  EXPECT_EQ(in[2].kind, InputEvent::Kind::SysCommand);
   EXPECT_EQ(in[2].id, 16);
   EXPECT_TRUE(IsWindow(w));
   EXPECT_FALSE(IsIconic(w)) << "only the core minimizes";
@@ -292,7 +292,7 @@ TEST_F(DialogWindowTest, APictureTakesItsBitmapsSizeAndShowsNothingWithoutOne) {
   EXPECT_EQ(GetWindowRgn(picture, shape), ERROR) << "the whole control shows";
   ControlModel none = model_.controls[4];
   none.bitmapId = 0;
-  window_->ControlChanged(none, ViewChange::Picture);
+  window_->ControlChanged(none, Change::Picture);
   EXPECT_EQ(GetWindowRgn(picture, shape), NULLREGION) << "nothing shows, not even the border";
   DeleteObject(shape);
 }
@@ -327,16 +327,16 @@ TEST_F(DialogWindowTest, OnADenserScreenTheFontLayoutAndPicturesAreMadeAgain) {
 TEST_F(DialogWindowTest, TextsStateAndTipsFollowTheCore) {
   ControlModel text = model_.controls[7];
   text.text = "Dialing psychic hotline...";
-  window_->ControlChanged(text, ViewChange::Text);
+  window_->ControlChanged(text, Change::Text);
   wchar_t shown[64] = {};
   GetWindowTextW(Child(kText), shown, 64);
   EXPECT_STREQ(shown, L"Dialing psychic hotline...");
   ControlModel off = model_.controls[1];
   off.enabled = false;
-  window_->ControlChanged(off, ViewChange::Enabled);
+  window_->ControlChanged(off, Change::Enabled);
   EXPECT_FALSE(IsWindowEnabled(Child(kCancel)));
   off.visible = false;
-  window_->ControlChanged(off, ViewChange::Visible);
+  window_->ControlChanged(off, Change::Visible);
   EXPECT_FALSE(GetWindowLongPtrW(Child(kCancel), GWL_STYLE) & WS_VISIBLE);
   window_->EnabledChanged(false);
   EXPECT_FALSE(IsWindowEnabled(window_->hwnd())) << "the owner of a modal dialog";

@@ -10,29 +10,29 @@
 namespace {
 
 TEST(KeyInputTest, NamedKeysNameThemselvesWithOrWithoutAlt) {
-  const std::pair<unsigned, KeyName> named[] = {
-      {VK_RETURN, KeyName::Enter}, {VK_ESCAPE, KeyName::Escape}, {VK_SPACE, KeyName::Space},
-      {VK_TAB, KeyName::Tab},      {VK_LEFT, KeyName::Left},     {VK_RIGHT, KeyName::Right},
-      {VK_UP, KeyName::Up},        {VK_DOWN, KeyName::Down},     {VK_HOME, KeyName::Home},
-      {VK_END, KeyName::End},      {VK_PRIOR, KeyName::PageUp},  {VK_NEXT, KeyName::PageDown}};
+  const std::pair<unsigned, Key> named[] = {
+      {VK_RETURN, Key::Enter}, {VK_ESCAPE, Key::Escape}, {VK_SPACE, Key::Space},
+      {VK_TAB, Key::Tab},      {VK_LEFT, Key::Left},     {VK_RIGHT, Key::Right},
+      {VK_UP, Key::Up},        {VK_DOWN, Key::Down},     {VK_HOME, Key::Home},
+      {VK_END, Key::End},      {VK_PRIOR, Key::PageUp},  {VK_NEXT, Key::PageDown}};
   for (auto [vk, key] : named) {
     for (bool alt : {false, true}) {
       auto input = KeyInput::FromVirtualKey(vk, false, alt, false);
       ASSERT_TRUE(input) << vk;
-      EXPECT_EQ(input->kind, UserInput::Kind::Key);
+      EXPECT_EQ(input->kind, InputEvent::Kind::Key);
       EXPECT_EQ(input->key, key) << vk;
       EXPECT_FALSE(input->alt) << "a named key carries no Alt: " << vk;
     }
   }
   auto back = KeyInput::FromVirtualKey(VK_TAB, true, false, false);
   ASSERT_TRUE(back);
-  EXPECT_EQ(back->key, KeyName::ShiftTab);
+  EXPECT_EQ(back->key, Key::ShiftTab);
 }
 
 TEST(KeyInputTest, LettersAndDigitsCarryTheirCharacterAndAlt) {
   auto altS = KeyInput::FromVirtualKey('S', false, true, false);
   ASSERT_TRUE(altS);
-  EXPECT_EQ(altS->key, KeyName::Letter);
+  EXPECT_EQ(altS->key, Key::Letter);
   EXPECT_EQ(altS->letter, 'S');
   EXPECT_TRUE(altS->alt);
   // Shift makes no other letter: the dialog matches mnemonics without case.

@@ -35,9 +35,18 @@ class WinmmAudioSinkTest : public ::testing::Test {
   }
   void TearDown() override {
     for (const std::string& f : files_) DeleteFileW(Widen(f).c_str());
+    for (auto d = folders_.rbegin(); d != folders_.rend(); ++d) RemoveDirectoryW(Widen(*d).c_str());
     RemoveDirectoryW(Widen(folder_).c_str());
   }
 
+  // A folder inside ours whose full path is `length` characters long.
+  std::string DeepFolder(size_t length) {
+    std::string path = folder_ + "\\";
+    path += std::string(length - path.size(), 'd');
+    CreateDirectoryW(Widen(path).c_str(), nullptr);
+    folders_.push_back(path);
+    return path.substr(folder_.size() + 1);
+  }
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     std::string path = folder_ + "\\" + name;
     std::FILE* f = _wfopen(Widen(path).c_str(), L"wb");
@@ -61,6 +70,7 @@ class WinmmAudioSinkTest : public ::testing::Test {
   UnbiasedClock clock_;
   WinmmAudioSink sink_;
   std::string folder_;
+  std::vector<std::string> folders_;
   std::vector<std::string> files_;
 };
 
@@ -80,6 +90,15 @@ TEST_F(WinmmAudioSinkTest, ASynchronousCueHoldsTheCallerAndAnAsynchronousOneDoes
   const std::int64_t held = Timed([&] { result = sink_.Play("blip.wav", shortCue, true); });
   EXPECT_EQ(result, CueResult::Played);
   EXPECT_LT(held, 100 + 1000);
+}
+
+// A copy of the program unpacked deep in a user's folders: its cues play, not the chime.
+TEST_F(WinmmAudioSinkTest, ACueInAFolderWithALongPathPlaysAsItself) {
+  ASSERT_GT(waveOutGetNumDevs(), 0u) << "no sound device to test with";
+  const std::string cue = Cue(DeepFolder(250) + "\\welcome.wav", 300);
+  ASSERT_GT(cue.size(), 260u);
+  EXPECT_EQ(sink_.Play("welcome.wav", cue, true), CueResult::Played);
+  EXPECT_EQ(sink_.Play("welcome.wav", cue, false), CueResult::Played);
 }
 
 TEST_F(WinmmAudioSinkTest, AMissingOrBrokenCueSoundsTheChime) {

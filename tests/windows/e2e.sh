@@ -4,11 +4,15 @@
 # e2e.sh BUILD_DIR: quorblex.exe of a Windows build folder under Wine, on a private Xvfb with
 # trayer as the notification area, driven with xdotool as a user would:
 #   - the main window appears with its caption, and the icon docks in the notification area;
+#     the program runs as a copy in a folder of its own, beside a DLL planted there under the
+#     names of two DLLs it uses (Wine told to prefer such a DLL, as Windows would), which it
+#     must never load;
 #   - two screenshots of the lamp row 100 ms apart differ (the sweep runs);
 #   - Alt+S opens "Scanning..."; Escape cuts the scan short, and Enter closes its results;
 #   - Alt+M hides the window, and a click on the icon brings it back;
-#   - Setup, then OK, writes the eight options into AppData\Roaming\Quorblex Pro\quorblex.ini
-#     of the Wine prefix;
+#   - Setup, where the keyboard changes five of the eight options, then Enter (OK), writes all
+#     eight, with the values set, into AppData\Roaming\Quorblex Pro\quorblex.ini of the Wine
+#     prefix;
 #   - Exit ends the program with status 0.
 # Screenshots go to BUILD_DIR/screenshots/win32-*.png. Runs as root with no display of its own
 # (CI): it starts its own X server, uses a Wine prefix of its own inside BUILD_DIR, and ends
@@ -38,7 +42,7 @@ desktop_prefix "$build"
 profile=$(find "$WINEPREFIX/drive_c/users" -maxdepth 1 -mindepth 1 -type d ! -name Public | head -n1)
 ini="$profile/AppData/Roaming/Quorblex Pro/quorblex.ini"
 # The lowest sensitivity: the monitor's first look, a minute in, then offers a scan only one
-# time in ten, so no alert comes in the way of the keys below. Setup writes all eight options.
+# time in ten, so no alert comes in the way of the keys below. Setup changes it, and others.
 mkdir -p "$(dirname "$ini")"
 printf '[Options]\r\nSensitivity=1\r\n' >"$ini"
 desktop_display TRAY
@@ -46,7 +50,13 @@ work=$desktop_work
 
 # ---- The program ----------------------------------------------------------------------------
 geometry=$work/geometry.txt
-(cd "$build" && QUORBLEX_DUMP_GEOMETRY="Z:$geometry" exec wine64 "$exe") \
+copy=$work/program
+mkdir -p "$copy"
+cp "$exe" "$copy/"
+ln -s "$build/res" "$copy/res"
+for dll in winmm bcrypt; do cp "$build/quorblex_planted.dll" "$copy/$dll.dll"; done
+(cd "$copy" && QUORBLEX_DUMP_GEOMETRY="Z:$geometry" \
+   WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm,bcrypt=n,b" exec wine64 "$copy/quorblex.exe") \
   >"$work/program.log" 2>&1 &
 program=$!
 
@@ -95,7 +105,12 @@ for attempt in 1 2 3 4 5 6; do
   lamps "$work/lamps-a.png"
   sleep 0.1
   lamps "$work/lamps-b.png"
-  if ! compare -metric AE "$work/lamps-a.png" "$work/lamps-b.png" null: >/dev/null 2>&1; then
+  # compare says 0 for the same pictures, 1 for different ones, and 2 when it could not compare
+  # them (a missing tool or picture), which is no evidence either way.
+  same=0
+  compare -metric AE "$work/lamps-a.png" "$work/lamps-b.png" null: >/dev/null 2>&1 || same=$?
+  [ "$same" -le 1 ] || fail "compare could not compare the lamps' screenshots (status $same)"
+  if [ "$same" -eq 1 ]; then
     differs=1
     break
   fi
@@ -131,16 +146,20 @@ shot restored
 say "Alt+M hid the window; a click on the icon brought it back"
 
 # ---- Setup, OK: the eight options in the profile --------------------------------------------
+# The profile holds Sensitivity=1 and leaves the rest on. The keys untick Use Sounds, Active,
+# Dial Psychic Hotline and Ask A Lunatic, and move the trackbar to its top: every key that
+# Setup writes is checked for its value, and five of them differ from what was there.
 activate
 xdotool key alt+t
 wait_for 20 "Setup window" shown "Setup"
+xdotool key space Tab space Tab End Tab space Tab Tab space
 shot setup
 xdotool key Return
 wait_for 20 "Setup to close on Enter" hidden "Setup"
-for key in UseSounds Monitor Scan1 Scan2 Scan3 Scan4 Scan5 Sensitivity; do
-  grep -q "^$key=" "$ini" || fail "quorblex.ini lacks $key: $(cat "$ini")"
+for expected in UseSounds=0 Monitor=0 Scan1=0 Scan2=1 Scan3=0 Scan4=1 Scan5=1 Sensitivity=10; do
+  grep -qx "$expected" <(tr -d '\r' <"$ini") || fail "quorblex.ini lacks $expected: $(cat "$ini")"
 done
-say "Setup wrote the eight options to ${ini#"$WINEPREFIX"/}"
+say "Setup wrote the eight options as set to ${ini#"$WINEPREFIX"/}"
 
 # ---- Exit ------------------------------------------------------------------------------------
 activate
@@ -155,4 +174,7 @@ wait "$program" || status=$?
 program=
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 say "Exit ended the program with status 0"
+loaded=$(find "$copy" -iname '*.dll.loaded' -printf '%f ')
+[ -z "$loaded" ] || fail "the program loaded DLLs planted beside it: $loaded"
+say "the DLLs planted beside the program were never loaded"
 say "PASS (screenshots in $shots)"

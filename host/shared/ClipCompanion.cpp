@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "host/pictures/ClipCompanion.h"
+#include "host/shared/ClipCompanion.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,7 @@
 
 #include "common/AviClip.h"
 #include "common/DataFiles.h"
-#include "host/pictures/PictureSources.h"
+#include "host/shared/PictureSources.h"
 
 namespace {
 bool Fits(const AviClip& sharp, const AviClip& clip, double ratio) {

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "host/win32/Desktop.h"
+#include "host/win32/Win32Host.h"
 #include "host/win32/UnbiasedClock.h"
 
 namespace {
@@ -27,7 +27,7 @@ DialogModel Dialog(std::uint32_t handle, std::uint32_t owner, const char* captio
   d.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   ControlModel ok;
   ok.handle = handle + 100;
-  ok.kind = ViewKind::PushButton;
+  ok.kind = ControlKind::PushButton;
   ok.id = IDOK;
   ok.text = "OK";
   ok.rect = {35, 40, 50, 14};
@@ -39,59 +39,64 @@ DialogModel Dialog(std::uint32_t handle, std::uint32_t owner, const char* captio
   return d;
 }
 
-class DesktopTest : public ::testing::Test {
+class Win32HostTest : public ::testing::Test {
  protected:
   // Waits at most `ms` for input; what came.
-  std::vector<UserInput> WaitUpTo(std::int64_t ms) {
-    std::vector<UserInput> in;
-    desktop_.Wait(clock_.Now() + ms, [&](const UserInput& u) { in.push_back(u); });
+  std::vector<InputEvent> WaitUpTo(std::int64_t ms) {
+    std::vector<InputEvent> in;
+    struct Collect : InputSink {
+      std::vector<InputEvent>& to;
+      explicit Collect(std::vector<InputEvent>& t) : to(t) {}
+      void Push(InputEvent e) override { to.push_back(std::move(e)); }
+    } sink(in);
+    desktop_.Wait(clock_.Now() + ms, sink);
     return in;
   }
 
   UnbiasedClock clock_;
-  Desktop desktop_{clock_, [](int, double) { return Drawing{}; }};
+  Win32Host desktop_{clock_, [](int, double) { return PictureSources::Drawing{}; }};
 };
 
-TEST_F(DesktopTest, WaitHandsOverAKeyMadeInAControlWhichNeverSeesIt) {
-  desktop_.Create(Dialog(1, 0, "Key window"));
-  desktop_.Shown(Dialog(1, 0, "Key window"), true);
+TEST_F(Win32HostTest, WaitHandsOverAKeyMadeInAControlWhichNeverSeesIt) {
+  desktop_.WindowCreated(Dialog(1, 0, "Key window"));
+  desktop_.WindowShown(Dialog(1, 0, "Key window"), true);
   HWND window = FindWindowW(L"QuorblexDialog", L"Key window");
   HWND ok = FindWindowExW(window, nullptr, L"Button", L"OK");
   ASSERT_TRUE(ok);
   PostMessageW(ok, WM_KEYDOWN, VK_SPACE, 0);
   auto in = WaitUpTo(5000);
   ASSERT_EQ(in.size(), 1u);
-  EXPECT_EQ(in[0].kind, UserInput::Kind::Key);
-  EXPECT_EQ(in[0].key, KeyName::Space);
+  EXPECT_EQ(in[0].kind, InputEvent::Kind::Key);
+  EXPECT_EQ(in[0].key, Key::Space);
   EXPECT_EQ(in[0].target, 1u);
   EXPECT_TRUE(WaitUpTo(0).empty()) << "the button did not click itself";
 }
 
-TEST_F(DesktopTest, WaitReturnsAtItsDeadlineWhenNothingHappens) {
+TEST_F(Win32HostTest, WaitReturnsAtItsDeadlineWhenNothingHappens) {
   const std::int64_t start = clock_.Now();
   EXPECT_TRUE(WaitUpTo(30).empty());
   EXPECT_GE(clock_.Now() - start, 30);
 }
 
-TEST_F(DesktopTest, AClosedDialogGivesTheActivationBackToItsOwner) {
-  desktop_.Create(Dialog(1, 0, "Owner"));
-  desktop_.Shown(Dialog(1, 0, "Owner"), true);
-  desktop_.Create(Dialog(2, 1, "Modal"));
-  desktop_.Enabled(1, false);
-  desktop_.Shown(Dialog(2, 1, "Modal"), true);
+TEST_F(Win32HostTest, AClosedDialogGivesTheActivationBackToItsOwner) {
+  desktop_.WindowCreated(Dialog(1, 0, "Owner"));
+  desktop_.WindowShown(Dialog(1, 0, "Owner"), true);
+  desktop_.WindowCreated(Dialog(2, 1, "Modal"));
+  desktop_.WindowEnabled(1, false);
+  desktop_.WindowShown(Dialog(2, 1, "Modal"), true);
   HWND owner = FindWindowW(L"QuorblexDialog", L"Owner");
   HWND modal = FindWindowW(L"QuorblexDialog", L"Modal");
   ASSERT_TRUE(owner && modal);
   EXPECT_EQ(GetActiveWindow(), modal);
   // The core's order: the dialog goes, its owner is enabled, the modal run ends.
-  desktop_.Destroy(2);
-  desktop_.Enabled(1, true);
-  desktop_.ModalEnded();
+  desktop_.WindowDestroyed(2);
+  desktop_.WindowEnabled(1, true);
+  desktop_.ModalEnded(0, 0);
   EXPECT_FALSE(IsWindow(modal));
   EXPECT_EQ(GetActiveWindow(), owner);
 }
 
-TEST_F(DesktopTest, TheIconsMouseMessagesComeAsTrayInput) {
+TEST_F(Win32HostTest, TheIconsMouseMessagesComeAsTrayInput) {
   ASSERT_TRUE(desktop_.TrayAdd("Quorblex Pro"));
   HWND tray = FindWindowW(L"QuorblexTray", nullptr);
   ASSERT_TRUE(tray);
@@ -99,18 +104,18 @@ TEST_F(DesktopTest, TheIconsMouseMessagesComeAsTrayInput) {
   PostMessageW(tray, WM_APP + 1, 1127, WM_LBUTTONDOWN);
   PostMessageW(tray, WM_APP + 1, 1127, WM_MBUTTONDOWN);
   PostMessageW(tray, WM_APP + 1, 1127, WM_RBUTTONUP);
-  std::vector<UserInput> in;
+  std::vector<InputEvent> in;
   for (int i = 0; i < 2 && in.size() < 2; ++i)
-    for (const UserInput& u : WaitUpTo(5000)) in.push_back(u);
+    for (const InputEvent& u : WaitUpTo(5000)) in.push_back(u);
   ASSERT_EQ(in.size(), 2u);
-  EXPECT_EQ(in[0].kind, UserInput::Kind::Tray);
+  EXPECT_EQ(in[0].kind, InputEvent::Kind::Tray);
   EXPECT_EQ(in[0].id, WM_LBUTTONDOWN);
   EXPECT_EQ(in[1].id, WM_RBUTTONUP);
   desktop_.TrayDelete();
   EXPECT_FALSE(FindWindowW(L"QuorblexTray", nullptr));
 }
 
-TEST_F(DesktopTest, TheIconComesBackWhenTheTaskBarIsMadeAgain) {
+TEST_F(Win32HostTest, TheIconComesBackWhenTheTaskBarIsMadeAgain) {
   ASSERT_TRUE(desktop_.TrayAdd("Quorblex Pro"));
   HWND tray = FindWindowW(L"QuorblexTray", nullptr);
   NOTIFYICONDATAW icon{};

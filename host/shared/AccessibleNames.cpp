@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "host/qt/AccessibleNames.h"
+#include "host/shared/AccessibleNames.h"
 
 #include <array>
 
@@ -50,7 +50,7 @@ int Position(const std::array<int, N>& ids, int id) {
   return 0;
 }
 
-const Named* Find(int templateId, const Window& c) {
+const Named* Find(int templateId, const ControlModel& c) {
   for (const Named& n : kNamed)
     if (n.templateId == templateId && n.kind == c.kind && n.controlId == c.id) return &n;
   return nullptr;
@@ -60,32 +60,32 @@ const Named* Find(int templateId, const Window& c) {
 
 namespace AccessibleNames {
 
-QString Name(int templateId, const Window& c) {
+std::string Name(int templateId, const ControlModel& c) {
   if (c.kind == ControlKind::Picture) {
     bool lampBar = templateId == kMainWindow || templateId == kScanProgress;
-    if (int p = Position(kLampIds, c.id); lampBar && p) return QStringLiteral("lamp %1").arg(p);
+    if (int p = Position(kLampIds, c.id); lampBar && p) return "lamp " + std::to_string(p);
     if (int p = Position(kDotIds, c.id); templateId == kAbducteeScan && p)
-      return QStringLiteral("sensor dot %1").arg(p);
+      return "sensor dot " + std::to_string(p);
   }
   const Named* n = Find(templateId, c);
-  return n ? QString::fromUtf8(n->name) : QString();
+  return n ? n->name : "";
 }
 
-QString Description(int templateId, const Window& c) {
+std::string Description(int templateId, const ControlModel& c) {
   const Named* n = Find(templateId, c);
-  return n ? QString::fromUtf8(n->description) : QString();
+  return n ? n->description : "";
 }
 
-QString State(int bitmapId) {
+std::string State(int bitmapId) {
   for (const BitmapState& s : kStates)
-    if (s.bitmapId == bitmapId) return QString::fromUtf8(s.state);
+    if (s.bitmapId == bitmapId) return s.state;
   return {};
 }
 
-QString IconName(UINT iconFlags) {
-  if (iconFlags == MB_ICONEXCLAMATION) return QStringLiteral("warning");
-  if (iconFlags == MB_ICONHAND) return QStringLiteral("stop");
-  return QStringLiteral("icon");
+std::string IconName(std::uint32_t iconFlags) {
+  if (iconFlags == ViewStyle::kIconExclamation) return "warning";
+  if (iconFlags == ViewStyle::kIconHand) return "stop";
+  return "icon";
 }
 
 }  // namespace AccessibleNames

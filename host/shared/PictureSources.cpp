@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "host/pictures/PictureSources.h"
+#include "host/shared/PictureSources.h"
 
 #include <algorithm>
+
+#include "common/DialogTemplate.h"
 
 namespace {
 // Screens report ratios such as 1.4999999 or 2.0000001.
@@ -18,8 +20,11 @@ std::vector<double> PictureSources::RatiosOf(int id) {
   return ratios;
 }
 
-Resources::Blob PictureSources::Find(int id, double ratio) {
-  if (ratio == 1) return Resources::FindBitmap(id);
+PictureSources::Blob PictureSources::Find(int id, double ratio) {
+  if (ratio == 1) {
+    Resources::Blob core = Resources::FindBitmap(id);
+    return {core.data, core.size};
+  }
   for (const Scaled& s : ScaledBitmaps())
     if (s.id == id && s.ratio == ratio) return s.blob;
   return {};
@@ -30,4 +35,15 @@ double PictureSources::Choose(const std::vector<double>& drawn, double dpr) {
   for (double r : drawn)
     if (r >= dpr - kSlack) return r;
   return drawn.back();
+}
+
+PictureSources::Drawing PictureSources::DrawingFor(int id, double dpr) {
+  double chosen = Choose(RatiosOf(id), dpr);
+  if (chosen == 0) return {};
+  return {chosen, Find(id, chosen)};
+}
+
+PictureSources::Blob PictureSources::IconPng(int size) {
+  Resources::Blob png = Resources::FindIconPng(size);
+  return {png.data, png.size};
 }
