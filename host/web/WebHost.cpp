@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "common/AviClip.h"
+#include "host/shared/AccessibleNames.h"
+#include "host/shared/AccessibleNames.h"
 #include "host/shared/ClipCompanion.h"
 #include "host/web/JsonText.h"
 #include "host/web/PageCalls.h"
@@ -80,7 +82,11 @@ int WebHost::ClipHandle(const std::shared_ptr<const AviClip>& clip, const std::s
   return nextClip_++;
 }
 
-void WebHost::WriteControl(JsonText& json, const ControlModel& c) {
+void WebHost::WriteControl(JsonText& json, int templateId, const ControlModel& c) {
+  // What a screen reader calls the controls without words of their own.
+  json.Field("name", AccessibleNames::Name(templateId, c))
+      .Field("description", AccessibleNames::Description(templateId, c))
+      .Field("state", AccessibleNames::State(c.bitmapId));
   json.Field("handle", c.handle)
       .Field("kind", static_cast<int>(c.kind))
       .Field("id", c.id);
@@ -116,7 +122,8 @@ std::string WebHost::ViewJson(const DialogModel& d) {
       .Field("caption", d.caption);
   WriteRect(json, d.rect);
   json.Field("centered", d.centered)
-      .Field("iconFlags", (d.boxFlags & ViewStyle::kIconMask))
+      .Field("iconFlags", d.boxFlags & ViewStyle::kIconMask)
+      .Field("iconName", AccessibleNames::IconName(d.boxFlags & ViewStyle::kIconMask))
       .Field("closeBoxEnabled", d.closeBoxEnabled)
       .Field("visible", d.visible)
       .Field("minimized", d.minimized)
@@ -128,7 +135,7 @@ std::string WebHost::ViewJson(const DialogModel& d) {
   json.CloseArray().OpenArray("controls");
   for (const ControlModel& c : d.controls) {
     json.Item();
-    WriteControl(json, c);
+    WriteControl(json, d.templateId, c);
     json.Close();
   }
   json.CloseArray();
@@ -136,10 +143,14 @@ std::string WebHost::ViewJson(const DialogModel& d) {
 }
 
 void WebHost::WindowCreated(const DialogModel& dialog) {
+  templates_[dialog.handle] = dialog.templateId;
   qx_show(("{\"op\":\"created\",\"view\":{" + ViewJson(dialog) + "}}").c_str());
 }
 
-void WebHost::WindowDestroyed(ViewHandle dialog) { Show(Op("destroyed", dialog).Close()); }
+void WebHost::WindowDestroyed(ViewHandle dialog) {
+  templates_.erase(dialog);
+  Show(Op("destroyed", dialog).Close());
+}
 
 void WebHost::WindowShown(const DialogModel& dialog, bool initial) {
   qx_show(("{\"op\":\"shown\",\"initial\":" + std::string(initial ? "true" : "false") +
@@ -168,7 +179,8 @@ void WebHost::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
 void WebHost::ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) {
   JsonText json = Op("control", dialog);
   json.Field("what", static_cast<int>(what)).Object("control");
-  WriteControl(json, control);
+  auto known = templates_.find(dialog);
+  WriteControl(json, known == templates_.end() ? 0 : known->second, control);
   Show(json.Close().Close());
 }
 

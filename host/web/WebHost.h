@@ -51,7 +51,7 @@ class WebHost : public Host {
   bool Deliver(InputSink& sink);
   int ClipHandle(const std::shared_ptr<const AviClip>& clip, const std::string& name);
   std::string ViewJson(const DialogModel& dialog);
-  void WriteControl(class JsonText& json, const ControlModel& control);
+  void WriteControl(class JsonText& json, int templateId, const ControlModel& control);
 
   struct Clip {
     std::shared_ptr<const AviClip> clip;
@@ -61,6 +61,7 @@ class WebHost : public Host {
   };
   const Clock& clock_;
   std::map<int, Clip> clips_;
+  std::map<ViewHandle, int> templates_;  // each dialog's template, which names its controls
   int nextClip_ = 1;
   Frame frame_;
   std::shared_ptr<const std::vector<std::uint32_t>> framePixels_;

@@ -163,6 +163,9 @@ def desktop_walk():
             return
         check(main.get_attribute("role") == "dialog" and main.accessible_name == "Quorblex Pro",
               "the main window is a dialog named Quorblex Pro")
+        lamp, clip = control(main, 1018), control(main, 1005)
+        check(lamp.accessible_name.startswith("lamp 1") and clip.accessible_name,
+              f"pictures are named ({lamp.accessible_name!r}, {clip.accessible_name!r})")
         names = [b.accessible_name for b in main.find_elements(By.CSS_SELECTOR, "button.push")]
         check(names == ["Minimize", "Scan", "Abductee Scan", "Settings", "About...", "Exit"],
               f"the six buttons by their accessible names {names}")

@@ -287,18 +287,19 @@
         case 'clip':
           node = el('div', 'clip');
           node.setAttribute('role', 'img');
-          node.setAttribute('aria-label', 'radar sweep');
           node.player = new ClipPlayer(el('canvas', null, node), this.desktop);
           break;
         case 'icon':
           node = el('canvas', 'icon');
-          node.setAttribute('aria-hidden', 'true');
+          node.setAttribute('role', 'img');
+          node.setAttribute('aria-label', this.view.iconName || 'icon');
           drawIcon(node, this.view.iconFlags);
           break;
         default:
           node = el('div', kind);
       }
       if (c.exStyle & EX_CLIENTEDGE || c.style & STYLE_SUNKEN) node.classList.add('sunken');
+      this.name(node, c);
       node.style.left = `${duX(c.rect.x)}px`;
       node.style.top = `${duY(c.rect.y)}px`;
       node.style.width = `${duX(c.rect.cx)}px`;
@@ -311,6 +312,22 @@
                           'tooltip'])
         this.apply(c, what);
       if (kind === 'clip' && c.clip) this.apply(c, c.clip.playing ? 'clipplay' : 'clipopen');
+    }
+
+    // What a screen reader calls a control without words of its own ("lamp 4", "sensor
+    // plate"), with what it shows now ("lit"); the others are named by their own text.
+    name(node, c) {
+      const kind = KIND[c.kind];
+      if (kind === 'icon') return;
+      if (!c.name) {
+        if (kind === 'picture' || kind === 'blackrect' || kind === 'blackframe')
+          node.setAttribute('aria-hidden', 'true');
+        return;
+      }
+      if (kind === 'picture' || kind === 'clip' || kind === 'blackrect' || kind === 'blackframe')
+        node.setAttribute('role', 'img');
+      node.setAttribute('aria-label', c.state ? `${c.name}, ${c.state}` : c.name);
+      if (c.description) node.setAttribute('aria-description', c.description);
     }
 
     click(id) { this.desktop.report({ kind: INPUT.click, target: this.view.handle, id }); }
@@ -333,11 +350,12 @@
             setMnemonicText(node, c.text, prefix);
             if (this.shown) fitNode(node);
             if (this.shown) this.desktop.announce(this, c);
-          } else if (kind === 'trackbar') node.setAttribute('aria-label', this.labelFor(c));
+          } else if (kind === 'trackbar') this.name(node, c);
           break;
         }
         case 'picture':
           if (kind === 'picture') setBitmap(node.img, c.bitmapId);
+          if (c.name) this.name(node, c);
           if (this.shown && !log.marks.sweep) log.marks.sweep = performance.now();
           break;
         case 'enabled': {
@@ -360,7 +378,6 @@
             node.min = String(c.trackMin);
             node.max = String(c.trackMax);
             node.value = String(c.trackPos);
-            node.setAttribute('aria-label', this.labelFor(c));
           }
           break;
         case 'tooltip':
@@ -377,18 +394,6 @@
           node.player.close();
           break;
       }
-    }
-
-    // A slider is named by the text on its left on the same row ("Sensitivity:").
-    labelFor(c) {
-      let best = null;
-      for (const t of this.view.controls) {
-        if (KIND[t.kind] !== 'text' || !t.text || t.rect.x >= c.rect.x) continue;
-        const middle = t.rect.y + t.rect.cy / 2;
-        if (middle < c.rect.y || middle > c.rect.y + c.rect.cy) continue;
-        if (!best || t.rect.x > best.rect.x) best = t;
-      }
-      return best ? withoutMnemonic(best.text).replace(/:$/, '') : (c.tooltip || 'Slider');
     }
 
     fitText() {
