@@ -19,6 +19,9 @@ int qx_next_input(char* buffer, std::size_t size);
 // when the page has no sound.
 int qx_play_sync(const char* name, const char* file);
 int qx_play_async(const char* name, const char* file);
+// The room `text` takes in the dialog font at `stretch` percent of its size, in CSS pixels:
+// width << 16 | height. A text that wraps is broken within `width`.
+unsigned qx_measure(const char* text, int width, int wraps, int mnemonic, int stretch);
 // The program has ended.
 void qx_exit(int code);
 }

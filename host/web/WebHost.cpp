@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <optional>
 
 #include "common/AviClip.h"
 #include "host/shared/AccessibleNames.h"
+#include "host/shared/DialogTexts.h"
+#include "host/shared/Layout.h"
 #include "host/shared/AccessibleNames.h"
 #include "host/shared/ClipCompanion.h"
 #include "host/web/JsonText.h"
@@ -45,6 +48,31 @@ bool ParseInput(const char* line, InputEvent& e) {
   e.alt = alt != 0;
   e.origin = line;
   return true;
+}
+
+// The room a control leaves its text, in the dialog's CSS pixels (dialog units of the page's
+// 8 point font), as the page's style draws each kind; nullopt for a control without text.
+std::optional<TextFit::Item> ItemOf(const ControlModel& c, const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  const PixelRect r = Layout::ToPixels(c.rect, Layout::BaseUnits{}, Layout::Rounding::Floor);
+  switch (c.kind) {
+    case ControlKind::Text:
+      return TextFit::Item{text, {r.width, r.height}, true, (c.style & ViewStyle::kNoPrefix) == 0};
+    case ControlKind::PushButton:
+      return TextFit::Item{text, {r.width - 8, r.height - 4}, false, true};
+    case ControlKind::CheckBox:
+      return TextFit::Item{text, {r.width - 17, r.height}, false, true};
+    case ControlKind::GroupBox:
+      return TextFit::Item{text, {r.width - 16, 13}, false, true};
+    default:
+      return std::nullopt;
+  }
+}
+
+TextFit::Extent Measure(const TextFit::Item& item, int stretch) {
+  const unsigned packed = qx_measure(item.text.c_str(), item.room.width, item.wraps,
+                                     item.mnemonic, stretch);
+  return {static_cast<int>(packed >> 16), static_cast<int>(packed & 0xffff)};
 }
 
 }  // namespace
@@ -121,6 +149,8 @@ std::string WebHost::ViewJson(const DialogModel& d) {
       .Field("templateId", d.templateId)
       .Field("caption", d.caption);
   WriteRect(json, d.rect);
+  auto fitted = dialogs_.find(d.handle);
+  json.Field("stretch", fitted == dialogs_.end() ? TextFit::kFullWidth : fitted->second.stretch);
   json.Field("centered", d.centered)
       .Field("iconFlags", d.boxFlags & ViewStyle::kIconMask)
       .Field("iconName", AccessibleNames::IconName(d.boxFlags & ViewStyle::kIconMask))
@@ -142,13 +172,41 @@ std::string WebHost::ViewJson(const DialogModel& d) {
   return json.Text();
 }
 
+// One size for every text of the dialog, decided now from every text it can show: its
+// controls' own and those the program reveals later.
+void WebHost::FitText(const DialogModel& dialog) {
+  Dialog& d = dialogs_[dialog.handle];
+  d.templateId = dialog.templateId;
+  for (const ControlModel& c : dialog.controls) {
+    std::vector<std::string> texts = DialogTexts::Later(dialog.templateId, c.id);
+    texts.push_back(c.text);
+    for (const std::string& text : texts)
+      if (auto item = ItemOf(c, text)) d.texts.push_back(std::move(*item));
+  }
+  d.stretch = TextFit::DialogStretch(d.texts, Measure);
+}
+
+// A text nobody foresaw that does not fit makes the whole dialog's text smaller, so that it
+// stays of one size. Whether the dialog changed.
+bool WebHost::Refit(ViewHandle dialog, const ControlModel& control) {
+  auto known = dialogs_.find(dialog);
+  if (known == dialogs_.end()) return false;
+  Dialog& d = known->second;
+  auto item = ItemOf(control, control.text);
+  if (!item || TextFit::FitsAt(*item, d.stretch, Measure)) return false;
+  d.texts.push_back(std::move(*item));
+  const int before = d.stretch;
+  d.stretch = TextFit::DialogStretch(d.texts, Measure);
+  return d.stretch != before;
+}
+
 void WebHost::WindowCreated(const DialogModel& dialog) {
-  templates_[dialog.handle] = dialog.templateId;
+  FitText(dialog);
   qx_show(("{\"op\":\"created\",\"view\":{" + ViewJson(dialog) + "}}").c_str());
 }
 
 void WebHost::WindowDestroyed(ViewHandle dialog) {
-  templates_.erase(dialog);
+  dialogs_.erase(dialog);
   Show(Op("destroyed", dialog).Close());
 }
 
@@ -179,9 +237,11 @@ void WebHost::MenuChanged(ViewHandle dialog, const std::vector<MenuItem>& menu,
 void WebHost::ControlChanged(ViewHandle dialog, const ControlModel& control, Change what) {
   JsonText json = Op("control", dialog);
   json.Field("what", static_cast<int>(what)).Object("control");
-  auto known = templates_.find(dialog);
-  WriteControl(json, known == templates_.end() ? 0 : known->second, control);
+  auto known = dialogs_.find(dialog);
+  WriteControl(json, known == dialogs_.end() ? 0 : known->second.templateId, control);
   Show(json.Close().Close());
+  if (what == Change::Text && Refit(dialog, control))
+    Show(Op("stretch", dialog).Field("stretch", dialogs_[dialog].stretch).Close());
 }
 
 void WebHost::ModalEnded(int, int) {}

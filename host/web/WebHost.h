@@ -17,6 +17,7 @@
 #include "common/Host.h"
 #include "common/View.h"
 #include "host/shared/ClipCompanion.h"
+#include "host/shared/TextFit.h"
 
 class AviClip;
 
@@ -61,7 +62,16 @@ class WebHost : public Host {
   };
   const Clock& clock_;
   std::map<int, Clip> clips_;
-  std::map<ViewHandle, int> templates_;  // each dialog's template, which names its controls
+  // Each dialog's template, which names its controls and foresees its texts, and the one
+  // text size of the dialog with the texts it was decided from.
+  struct Dialog {
+    int templateId = 0;
+    std::vector<TextFit::Item> texts;
+    int stretch = TextFit::kFullWidth;
+  };
+  std::map<ViewHandle, Dialog> dialogs_;
+  void FitText(const DialogModel& dialog);
+  bool Refit(ViewHandle dialog, const ControlModel& control);
   int nextClip_ = 1;
   Frame frame_;
   std::shared_ptr<const std::vector<std::uint32_t>> framePixels_;

@@ -82,6 +82,10 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
+  qx_measure: function (text, width, wraps, mnemonic, stretch) {
+    return Module['desktop'].measure(UTF8ToString(text), width, wraps, mnemonic, stretch) >>> 0;
+  },
+
   qx_exit: function (code) { Module['desktop'].ended(code); },
 
   // The profile's text in the browser's storage: a new string from malloc, or 0 when there is

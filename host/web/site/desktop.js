@@ -66,18 +66,9 @@
   }
   const withoutMnemonic = (text) => text.replace(/&(.)/g, '$1');
 
-  // A text that needs more room in this browser's font than its box has (wider, or wrapped
-  // onto more lines than fit) is set a little smaller, rather than cut.
-  function fitNode(node) {
-    node.style.fontSize = '';
-    node.style.lineHeight = '';
-    const over = () => node.scrollWidth > node.clientWidth + 1 ||
-                       node.scrollHeight > node.clientHeight + 1;
-    for (let size = 10.5; over() && size >= 7.5; size -= 0.5) {
-      node.style.fontSize = `${size}px`;
-      node.style.lineHeight = `${Math.ceil(size * 1.2)}px`;
-    }
-  }
+  // The dialog font, at `stretch` percent of its size: every text of a dialog has one size,
+  // decided from all the texts it can show (host/shared/TextFit through host/web/WebHost).
+  const fontSize = (stretch) => `${(8 * stretch / 100).toFixed(2)}pt`;
 
   // ---- Pictures ------------------------------------------------------------------------------
 
@@ -236,6 +227,7 @@
       this.body = el('div', 'client', root);
       this.body.style.width = `${duX(view.rect.cx)}px`;
       this.body.style.height = `${duY(view.rect.cy)}px`;
+      this.setStretch(view.stretch || 100);
       for (const c of view.controls) this.addControl(c);
       this.setMenu(view.menu, view.closeBoxEnabled);
       this.setFocus(view.focus, view.defaultLook);
@@ -348,7 +340,6 @@
           else if (kind === 'group') setMnemonicText(node.firstChild, c.text, prefix);
           else if (kind === 'text') {
             setMnemonicText(node, c.text, prefix);
-            if (this.shown) fitNode(node);
             if (this.shown) this.desktop.announce(this, c);
           } else if (kind === 'trackbar') this.name(node, c);
           break;
@@ -396,12 +387,7 @@
       }
     }
 
-    fitText() {
-      for (const node of this.controls.values()) {
-        const kind = KIND[node.qxControl.kind];
-        if (kind === 'text' || kind === 'check' || kind === 'button') fitNode(node);
-      }
-    }
+    setStretch(stretch) { this.body.style.fontSize = fontSize(stretch); }
 
     setMenu(menu, closeBoxEnabled) {
       this.menu = menu || [];
@@ -634,6 +620,7 @@
         case 'focus': return this.focusChanged(m.handle, m.focus, m.defaultLook);
         case 'menu': return this.menuChanged(m.handle, m.menu, m.closeBoxEnabled);
         case 'control': return this.controlChanged(m.handle, m.control, m.what);
+        case 'stretch': return this.windows.get(m.handle)?.setStretch(m.stretch);
         case 'trayDelete': return this.trayDelete();
         case 'help': return this.showHelp(m.path);
       }
@@ -668,7 +655,6 @@
       w.root.hidden = !onScreen;
       w.shown = onScreen;
       if (initial || !w.placed) this.place(w, view);
-      if (onScreen && initial) w.fitText();
       this.taskEntry(w, view);
       if (onScreen) this.raiseTo(w);
       if (onScreen && initial && document.hidden) {
@@ -789,6 +775,22 @@
       if (!c.text || !c.visible) return;
       this.live.textContent = '';
       this.live.textContent = withoutMnemonic(c.text);
+    }
+
+    // The room a text takes in the dialog font at `stretch` percent: width << 16 | height.
+    measure(text, width, wraps, mnemonic, stretch) {
+      if (!this.ruler) {
+        this.ruler = el('div', 'ruler', document.body);
+        this.ruler.setAttribute('aria-hidden', 'true');
+      }
+      const r = this.ruler;
+      r.style.fontSize = fontSize(stretch);
+      r.style.whiteSpace = wraps ? 'pre-wrap' : 'pre';
+      r.style.width = wraps ? `${width}px` : 'auto';
+      r.textContent = mnemonic ? withoutMnemonic(text) : text;
+      const w = Math.min(Math.ceil(r.scrollWidth), 0xffff);
+      const h = Math.min(Math.ceil(r.scrollHeight), 0xffff);
+      return w * 65536 + h;
     }
 
     // ---- The notification area
