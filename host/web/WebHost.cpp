@@ -10,6 +10,7 @@
 #include "common/AviClip.h"
 #include "host/shared/AccessibleNames.h"
 #include "host/shared/DialogTexts.h"
+#include "host/shared/KeyPolicy.h"
 #include "host/shared/Layout.h"
 #include "host/shared/AccessibleNames.h"
 #include "host/shared/ClipCompanion.h"
@@ -30,23 +31,33 @@ void WriteRect(JsonText& json, const Rect& r) {
   json.Object("rect").Field("x", r.x).Field("y", r.y).Field("cx", r.cx).Field("cy", r.cy).Close();
 }
 
+// A key the page saw: "7 dialog 0 0 key character flags", the key one of Key's named keys
+// (-1 for none) and the flags Alt 1, Ctrl or the system key 2, Shift 4.
+constexpr int kKeyPress = 7;
+constexpr int kAlt = 1, kCtrlOrWin = 2, kShift = 4;
+
 // One line of the page's input: "kind target id pos key letter alt".
-bool ParseInput(const char* line, InputEvent& e) {
+bool ParseInput(const char* line, InputEvent& e, KeyPolicy::Pressed* press) {
   int kind = 0, id = 0, pos = 0, key = 0, letter = 0, alt = 0;
   unsigned target = 0;
   if (std::sscanf(line, "%d %u %d %d %d %d %d", &kind, &target, &id, &pos, &key, &letter,
                   &alt) != 7)
     return false;
-  if (kind < 0 || kind > static_cast<int>(InputEvent::Kind::Taskbar)) return false;
-  if (key < 0 || key > static_cast<int>(Key::Letter)) return false;
-  e.kind = static_cast<InputEvent::Kind>(kind);
   e.target = target;
+  e.origin = line;
+  if (kind == kKeyPress) {
+    // The shared key policy decides what the dialog gets of it.
+    if (key >= 0 && key <= static_cast<int>(Key::PageDown)) press->named = static_cast<Key>(key);
+    press->character = static_cast<char>(std::toupper(letter & 0x7f));
+    press->alt = alt & kAlt;
+    press->ctrlOrWin = alt & kCtrlOrWin;
+    press->shift = alt & kShift;
+    return true;
+  }
+  if (kind < 0 || kind > static_cast<int>(InputEvent::Kind::Taskbar)) return false;
+  e.kind = static_cast<InputEvent::Kind>(kind);
   e.id = id;
   e.pos = pos;
-  e.key = static_cast<Key>(key);
-  e.letter = static_cast<char>(std::toupper(letter & 0x7f));
-  e.alt = alt != 0;
-  e.origin = line;
   return true;
 }
 
@@ -84,7 +95,18 @@ bool WebHost::Deliver(InputSink& sink) {
   bool any = false;
   while (qx_next_input(line, sizeof line)) {
     InputEvent e;
-    if (!ParseInput(line, e)) continue;
+    KeyPolicy::Pressed press;
+    if (!ParseInput(line, e, &press)) continue;
+    if (press.named || press.character) {
+      if (KeyPolicy::OpensWindowMenu(press)) {
+        Show(Op("windowMenu", e.target).Close());
+        continue;
+      }
+      std::optional<InputEvent> key = KeyPolicy::Decide(press, e.target);
+      if (!key) continue;
+      key->origin = e.origin;
+      e = std::move(*key);
+    }
     sink.Push(std::move(e));
     any = true;
   }

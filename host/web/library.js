@@ -60,8 +60,8 @@ mergeInto(LibraryManager.library, {
   qx_next_input: function (buffer, size) {
     var e = Module['desktop'].takeInput();
     if (!e) return 0;
-    var text = [e.kind, e.target || 0, e.id || 0, e.pos || 0, e.key || 0, e.letter || 0,
-                e.alt ? 1 : 0].join(' ');
+    var text = [e.kind, e.target || 0, e.id || 0, e.pos || 0, e.key === undefined ? 0 : e.key,
+                e.letter || 0, e.alt ? +e.alt : 0].join(' ');
     stringToUTF8(text, buffer, size);
     return 1;
   },

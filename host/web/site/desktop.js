@@ -17,10 +17,11 @@
   // Input kinds and keys, in the order of the program's own lists.
   const INPUT = { click: 0, key: 1, close: 2, syscommand: 3, tray: 4, slide: 5, taskbar: 6 };
   const KEYS = {
-    Enter: 0, Escape: 1, ' ': 2, Tab: 3, ShiftTab: 4, ArrowLeft: 5, ArrowRight: 6, ArrowUp: 7,
+    Enter: 0, Escape: 1, ' ': 2, Tab: 3, ArrowLeft: 5, ArrowRight: 6, ArrowUp: 7,
     ArrowDown: 8, Home: 9, End: 10, PageUp: 11, PageDown: 12,
   };
-  const KEY_LETTER = 13;
+  // A key as the page saw it, for the program's key policy.
+  const KEY_PRESS = 7;
   const KIND = ['button', 'check', 'group', 'text', 'picture', 'blackrect', 'blackframe',
                 'trackbar', 'clip', 'icon'];
   const CHANGE = ['text', 'picture', 'enabled', 'visible', 'checked', 'trackbar', 'tooltip',
@@ -582,22 +583,24 @@
 
     takeInput() { return this.queue.shift() || null; }
 
+    // Every key goes to the program's key policy (host/shared/KeyPolicy), which decides what
+    // the dialog gets of it; the browser keeps only its own shortcuts (Ctrl, the system key).
     onKey(e) {
       if (e.target === this.tray) return;
-      let key = null, letter = 0;
-      if (e.key === 'Tab') key = e.shiftKey ? KEYS.ShiftTab : KEYS.Tab;
-      else if (e.key in KEYS) key = KEYS[e.key];
-      else if (/^(Key[A-Z]|Digit[0-9])$/.test(e.code)) {
-        key = KEY_LETTER;
-        letter = e.code.charCodeAt(e.code.length - 1);
+      const named = e.key === 'Tab' ? KEYS.Tab : (e.key in KEYS ? KEYS[e.key] : -1);
+      const character = /^(Key[A-Z]|Digit[0-9])$/.test(e.code) ?
+        e.code.charCodeAt(e.code.length - 1) : 0;
+      if (named < 0 && !character) return;
+      const system = e.ctrlKey || e.metaKey;
+      if (!system) {
+        e.preventDefault();
+        e.stopPropagation();
       }
-      if (key === null) return;
-      if (e.ctrlKey || e.metaKey) return;
-      // The program's keys, Alt+letter among them: the browser takes none of them.
-      e.preventDefault();
-      e.stopPropagation();
-      if (e.repeat && key === KEY_LETTER) return;
-      this.report({ kind: INPUT.key, key, letter, alt: e.altKey });
+      if (e.repeat && character) return;
+      const w = this.active();
+      const flags = (e.altKey ? 1 : 0) | (system ? 2 : 0) | (e.shiftKey ? 4 : 0);
+      this.report({ kind: KEY_PRESS, target: w ? w.view.handle : 0, key: named,
+                    letter: character, alt: flags });
     }
 
     onTray(e, down) {
@@ -621,6 +624,7 @@
         case 'menu': return this.menuChanged(m.handle, m.menu, m.closeBoxEnabled);
         case 'control': return this.controlChanged(m.handle, m.control, m.what);
         case 'stretch': return this.windows.get(m.handle)?.setStretch(m.stretch);
+        case 'windowMenu': return this.windows.get(m.handle)?.toggleMenu();
         case 'trayDelete': return this.trayDelete();
         case 'help': return this.showHelp(m.path);
       }
