@@ -300,3 +300,18 @@ const WebHost::Frame* WebHost::ClipFrame(int handle, int index, double ratio) {
   frame_.pixels = framePixels_->data();
   return &frame_;
 }
+
+int WebHost::ClipPlay(ViewHandle control, int clip, int from, int to, int repeat,
+                      std::int64_t now) {
+  auto it = clips_.find(clip);
+  if (it == clips_.end() || !it->second.clip) return -1;
+  const AviClip& c = *it->second.clip;
+  return schedules_[control].Play(c.FrameCount(), c.MicrosPerFrame(), from, to, repeat, now);
+}
+
+WebHost::ClipStep WebHost::ClipAt(ViewHandle control, std::int64_t now) {
+  auto it = schedules_.find(control);
+  if (it == schedules_.end() || !it->second.Playing()) return {};
+  const ClipSchedule::Step step = it->second.At(now);
+  return {step.frame, it->second.Playing()};
+}

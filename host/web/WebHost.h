@@ -17,6 +17,7 @@
 #include "common/Host.h"
 #include "common/View.h"
 #include "host/shared/ClipCompanion.h"
+#include "host/shared/ClipSchedule.h"
 #include "host/shared/TextFit.h"
 
 class AviClip;
@@ -47,6 +48,15 @@ class WebHost : public Host {
     const std::uint32_t* pixels = nullptr;
   };
   const Frame* ClipFrame(int handle, int index, double ratio);
+  // The shared clip schedule of animation control `control`, which the page paints on its
+  // animation frames: a play request of clip `clip` at `now` (ms) gives the frame to show at
+  // once, then each look at `now` where the clip stands. -1 when there is no frame.
+  int ClipPlay(ViewHandle control, int clip, int from, int to, int repeat, std::int64_t now);
+  struct ClipStep {
+    int frame = -1;
+    bool playing = false;
+  };
+  ClipStep ClipAt(ViewHandle control, std::int64_t now);
 
  private:
   bool Deliver(InputSink& sink);
@@ -70,6 +80,7 @@ class WebHost : public Host {
     int stretch = TextFit::kFullWidth;
   };
   std::map<ViewHandle, Dialog> dialogs_;
+  std::map<ViewHandle, ClipSchedule> schedules_;
   void FitText(const DialogModel& dialog);
   bool Refit(ViewHandle dialog, const ControlModel& control);
   int nextClip_ = 1;

@@ -33,6 +33,13 @@ mergeInto(LibraryManager.library, {
       }
       return { width: width, height: height, ratio: ratio, pixels: rgba };
     };
+    desktop.clipPlay = function (control, clip, from, to, repeat) {
+      return Module['_qx_clip_play'](control, clip, from, to, repeat, performance.now());
+    };
+    desktop.clipAt = function (control) {
+      var packed = Module['_qx_clip_at'](control, performance.now());
+      return { frame: (packed >> 1) - 1, playing: (packed & 1) === 1 };
+    };
   },
 
   qx_show__deps: ['$quorblexFiles'],

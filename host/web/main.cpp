@@ -22,6 +22,19 @@ extern "C" EMSCRIPTEN_KEEPALIVE const void* qx_clip_frame(int clip, int index, d
   return g_host ? g_host->ClipFrame(clip, index, ratio) : nullptr;
 }
 
+extern "C" EMSCRIPTEN_KEEPALIVE int qx_clip_play(unsigned control, int clip, int from, int to,
+                                                int repeat, double now) {
+  if (!g_host) return -1;
+  return g_host->ClipPlay(control, clip, from, to, repeat, static_cast<std::int64_t>(now));
+}
+
+// (frame + 1) * 2, plus 1 while the clip plays on.
+extern "C" EMSCRIPTEN_KEEPALIVE int qx_clip_at(unsigned control, double now) {
+  if (!g_host) return 0;
+  const WebHost::ClipStep step = g_host->ClipAt(control, static_cast<std::int64_t>(now));
+  return (step.frame + 1) * 2 + (step.playing ? 1 : 0);
+}
+
 int main() {
   // The profile's text lives in the browser's storage under the file's name (common/web/),
   // which is also what a message about it names.

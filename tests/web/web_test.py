@@ -172,6 +172,12 @@ def desktop_walk():
         first = lamp_sources(main)
         if wait_for(driver, "the lamps sweep", 2, lambda d: lamp_sources(main) != first):
             check(True, "the lamps sweep")
+        painted = ("const c = arguments[0].querySelector('canvas'), b = document.createElement"
+                   "('canvas'); b.width = c.width; b.height = c.height;"
+                   "return c.width > 0 && c.toDataURL() !== b.toDataURL()")
+        if wait_for(driver, "the clip is painted", 2,
+                    lambda d: d.execute_script(painted, clip)):
+            check(True, "the clip is painted from the program's reader")
         tray = driver.find_element(By.ID, "tray")
         check(tray.is_displayed() and tray.accessible_name == "Quorblex Pro",
               "the notification icon, named Quorblex Pro")

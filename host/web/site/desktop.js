@@ -123,12 +123,14 @@
 
   // ---- The clip ------------------------------------------------------------------------------
 
-  // A clip plays on the page's animation frames: nothing runs while the tab is hidden. Its
-  // frames come from the program's own reader (frame(index) -> {width, height, pixels}).
+  // A clip plays on the page's animation frames: nothing runs while the tab is hidden. Which
+  // frame shows when is the program's shared clip schedule (clipPlay, clipAt); the frames come
+  // from its own reader (clipFrame).
   class ClipPlayer {
-    constructor(canvas, desktop) {
+    constructor(canvas, desktop, control) {
       this.canvas = canvas;
       this.desktop = desktop;
+      this.control = control;
       this.shown = -2;
       this.raf = 0;
     }
@@ -141,22 +143,11 @@
       this.stop();
       this.info = info.frames > 0 ? info : null;
       if (!this.info) return this.show(-1);
-      const last = Math.min(to, this.info.frames - 1);
-      this.first = Math.max(0, Math.min(from, this.info.frames - 1));
-      this.count = Math.max(1, last - this.first + 1);
-      this.repeat = repeat;
-      this.show(this.first);
-      if (repeat === 0 || (this.count === 1 && repeat > 0)) return;
-      this.started = performance.now();
+      this.show(this.desktop.clipPlay(this.control, this.info.handle, from, to, repeat));
       const step = () => {
-        const k = Math.floor((performance.now() - this.started) * 1000 /
-                             Math.max(1, this.info.micros));
-        if (this.repeat > 0 && k >= this.count * this.repeat) {
-          this.raf = 0;
-          return this.show(this.first + this.count - 1);
-        }
-        this.show(this.first + (k % this.count));
-        this.raf = requestAnimationFrame(step);
+        const at = this.desktop.clipAt(this.control);
+        this.show(at.frame);
+        this.raf = at.playing ? requestAnimationFrame(step) : 0;
       };
       this.raf = requestAnimationFrame(step);
     }
@@ -280,7 +271,7 @@
         case 'clip':
           node = el('div', 'clip');
           node.setAttribute('role', 'img');
-          node.player = new ClipPlayer(el('canvas', null, node), this.desktop);
+          node.player = new ClipPlayer(el('canvas', null, node), this.desktop, c.handle);
           break;
         case 'icon':
           node = el('canvas', 'icon');
@@ -526,6 +517,7 @@
       document.removeEventListener('keydown', this.keys, true);
       // The program's clip is gone with it: no frame may be asked for again.
       this.clipFrame = () => null;
+      this.clipAt = () => ({ frame: -1, playing: false });
       for (const w of this.windows.values()) {
         for (const node of w.controls.values()) if (node.player) node.player.stop();
         w.root.remove();
