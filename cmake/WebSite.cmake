@@ -25,7 +25,7 @@ target_link_options(quorblex-web PRIVATE
   "SHELL:-s ASYNCIFY_STACK_SIZE=65536"
   "SHELL:-s MODULARIZE=1" "SHELL:-s EXPORT_NAME=QuorblexPro"
   "SHELL:-s ENVIRONMENT=web" "SHELL:-s DYNAMIC_EXECUTION=0"
-  "SHELL:-s EXPORTED_FUNCTIONS=['_main','_malloc','_free','_qx_clip_frame','_qx_clip_play','_qx_clip_at']"
+  "SHELL:-s EXPORTED_FUNCTIONS=['_main','_malloc','_free','_qx_clip_frame','_qx_clip_play','_qx_clip_at','_qx_place']"
   "SHELL:-s FILESYSTEM=1" "SHELL:-s EXIT_RUNTIME=0"
   -Os)
 

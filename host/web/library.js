@@ -33,6 +33,12 @@ mergeInto(LibraryManager.library, {
       }
       return { width: width, height: height, ratio: ratio, pixels: rgba };
     };
+    desktop.placeBy = function (p) {
+      var at = Module['_qx_place'](p.width, p.height, p.owned, p.centered, p.ownerX, p.ownerY,
+                                   p.ownerWidth, p.ownerHeight, p.clientX, p.clientY, p.offsetX,
+                                   p.offsetY, p.areaWidth, p.areaHeight) >>> 0;
+      return { x: at >>> 16, y: at & 0xffff };
+    };
     desktop.clipPlay = function (control, clip, from, to, repeat) {
       return Module['_qx_clip_play'](control, clip, from, to, repeat, performance.now());
     };

@@ -5,6 +5,8 @@
 // when the user presses its start button and goes back to that button when it ends.
 #include <emscripten.h>
 
+#include <algorithm>
+
 #include "common/CWinApp.h"
 #include "common/DataFiles.h"
 #include "common/WindowSystem.h"
@@ -12,6 +14,7 @@
 #include "host/web/WebAudioSink.h"
 #include "host/web/WebClock.h"
 #include "host/web/WebHost.h"
+#include "host/shared/Layout.h"
 
 namespace {
 WebHost* g_host = nullptr;
@@ -33,6 +36,28 @@ extern "C" EMSCRIPTEN_KEEPALIVE int qx_clip_at(unsigned control, double now) {
   if (!g_host) return 0;
   const WebHost::ClipStep step = g_host->ClipAt(control, static_cast<std::int64_t>(now));
   return (step.frame + 1) * 2 + (step.playing ? 1 : 0);
+}
+
+// Where a new window of `width` x `height` (its frame, CSS pixels) stands on the page's desktop
+// of `areaWidth` x `areaHeight`, by the shared placement rule: x << 16 | y.
+extern "C" EMSCRIPTEN_KEEPALIVE unsigned qx_place(int width, int height, int owned, int centered,
+                                                  int ownerX, int ownerY, int ownerWidth,
+                                                  int ownerHeight, int clientX, int clientY,
+                                                  int offsetX, int offsetY, int areaWidth,
+                                                  int areaHeight) {
+  Layout::Placement p;
+  p.width = width;
+  p.height = height;
+  p.owned = owned != 0;
+  p.centered = centered != 0;
+  p.owner = {ownerX, ownerY, ownerWidth, ownerHeight};
+  p.clientX = clientX;
+  p.clientY = clientY;
+  p.offsetX = offsetX;
+  p.offsetY = offsetY;
+  p.area = {0, 0, areaWidth, areaHeight};
+  const PixelRect r = Layout::Place(p);
+  return static_cast<unsigned>(std::max(0, r.x)) << 16 | static_cast<unsigned>(std::max(0, r.y));
 }
 
 int main() {

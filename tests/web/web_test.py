@@ -341,6 +341,9 @@ def phone_walk():
 
 def main():
     os.makedirs(SHOTS, exist_ok=True)
+    for old in os.listdir(SHOTS):
+        if old.startswith("web-"):
+            os.remove(os.path.join(SHOTS, old))
     t0 = time.monotonic()
     desktop_walk()
     screenshot_at_2x()

@@ -650,7 +650,7 @@
       const onScreen = view.visible && !view.minimized;
       w.root.hidden = !onScreen;
       w.shown = onScreen;
-      if (initial || !w.placed) this.place(w, view);
+      if (onScreen && (initial || !w.placed)) this.place(w, view);
       this.taskEntry(w, view);
       if (onScreen) this.raiseTo(w);
       if (onScreen && initial && document.hidden) {
@@ -665,25 +665,24 @@
       this.placeFocus();
     }
 
-    // A window with an owner sits relative to it, else (or when centered) in the middle.
+    // Where a new window stands: the program's shared placement rule (the main window in the
+    // middle, a centred dialog on its owner, another at its template's corner in its owner).
     place(w, view) {
       w.placed = true;
       const owner = this.windows.get(view.owner);
-      const width = duX(view.rect.cx), height = duY(view.rect.cy) + 20;
-      const area = { w: this.layer.clientWidth || 640, h: this.layer.clientHeight || 480 };
-      let x, y;
-      if (owner && !view.centered) {
-        x = owner.x + duX(view.rect.x);
-        y = owner.y + duY(view.rect.y);
-      } else if (owner) {
-        x = owner.x + Math.floor((duX(owner.view.rect.cx) - width) / 2);
-        y = owner.y + Math.floor((duY(owner.view.rect.cy) + 20 - height) / 2);
-      } else {
-        x = Math.floor((area.w - width) / 2);
-        y = Math.max(8, Math.floor((area.h - height) / 3));
-      }
-      w.x = Math.max(0, x);
-      w.y = Math.max(0, y);
+      const frame = { w: w.root.offsetWidth, h: w.root.offsetHeight };
+      const at = this.placeBy({
+        width: frame.w, height: frame.h, owned: owner ? 1 : 0, centered: view.centered ? 1 : 0,
+        ownerX: owner ? owner.x : 0, ownerY: owner ? owner.y : 0,
+        ownerWidth: owner ? owner.root.offsetWidth : 0,
+        ownerHeight: owner ? owner.root.offsetHeight : 0,
+        clientX: owner ? owner.x + owner.body.offsetLeft : 0,
+        clientY: owner ? owner.y + owner.body.offsetTop : 0,
+        offsetX: duX(view.rect.x), offsetY: duY(view.rect.y),
+        areaWidth: this.layer.clientWidth || 640, areaHeight: this.layer.clientHeight || 480,
+      });
+      w.x = at.x;
+      w.y = at.y;
       w.root.style.left = `${w.x}px`;
       w.root.style.top = `${w.y}px`;
     }
