@@ -20,6 +20,10 @@ TEST_PACKAGES=(xvfb xdotool trayer imagemagick x11-utils libx11-dev libxtst-dev 
 # check's throwaway certificate).
 WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix googletest wine64
                   fonts-wine xvfb trayer xdotool imagemagick x11-utils nsis osslsigncode openssl)
+# The web build and its tests (tools/web_tests.sh): Emscripten, Debian's node modules its tools
+# need (node-acorn, on NODE_PATH), and headless Chromium driven through chromedriver.
+WEB_PACKAGES=(cmake ninja-build ccache emscripten node-acorn chromium chromium-driver
+              python3-selenium)
 
 install_missing() {
   local missing=()
