@@ -4,8 +4,9 @@
 # Installs what is missing, builds, and runs every test.
 #
 #   ./test.sh          the whole suite in a few minutes: unit, behaviour, desktop and sound
-#                      tests, then tools/harden.sh (sanitizers, brief fuzzing, a short soak),
-#                      then tools/windows_tests.sh (the Windows build under Wine)
+#                      tests, then tools/harden.sh (sanitizers, brief fuzzing, a short soak)
+#                      beside tools/windows_tests.sh (the Windows build under Wine) and
+#                      tools/web_tests.sh (the WebAssembly build under node and in Chromium)
 #   ./test.sh --long   the same with the full soak (20 users x 24 virtual hours) and
 #                      five minutes of fuzzing a target
 set -euo pipefail
@@ -40,9 +41,11 @@ mkdir -p build-windows
 stage_run "Windows build (build-windows)" tools/windows_tests.sh --build-only \
   >build-windows/build.log 2>&1 &
 windows_build=$!
-# The web build (Emscripten, build-web/) starts here in the same way once its compiler is in:
-# install its packages, then `tools/web_tests.sh --build-only` in the background as a stage of
-# its own; its tests are started below, beside the sanitizer stage, as the Windows tests are.
+# The web build (Emscripten, build-web/) likewise, once its compiler is in.
+install_missing "${WEB_PACKAGES[@]}"
+mkdir -p build-web
+stage_run "web build (build-web)" tools/web_tests.sh --build-only >build-web/build.log 2>&1 &
+web_build=$!
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 stage_end "packages"
 echo "== test: packages ready after $((SECONDS - start)) s"
@@ -72,8 +75,14 @@ fi
 # core idle much of the time; their report follows at the end.
 stage_run "Windows tests under Wine" tools/windows_tests.sh >build-windows/test.log 2>&1 &
 windows_tests=$!
-# (The web host's tests in Chromium and the WebAssembly simulator's transcripts start here, in
-# the background, once the web build is waited for like the Windows one above.)
+# The web host's tests in Chromium and the WebAssembly simulator's transcripts likewise.
+if ! wait "$web_build"; then
+  cat build-web/build.log
+  echo "test: the web build failed (its log is above)" >&2
+  exit 1
+fi
+stage_run "web tests in node and Chromium" tools/web_tests.sh >build-web/test.log 2>&1 &
+web_tests=$!
 
 if ! wait "$harden_build"; then
   cat build-harden/build.log
@@ -97,6 +106,13 @@ wait "$windows_tests" || windows_status=$?
 cat build-windows/test.log
 if [ "$windows_status" -ne 0 ]; then
   echo "test: the Windows tests failed (their log is above)" >&2
+  exit 1
+fi
+web_status=0
+wait "$web_tests" || web_status=$?
+cat build-web/test.log
+if [ "$web_status" -ne 0 ]; then
+  echo "test: the web tests failed (their log is above)" >&2
   exit 1
 fi
 echo "== test: all passed in $((SECONDS - start)) s"
