@@ -12,7 +12,8 @@ set(QUORBLEX_SITE ${CMAKE_BINARY_DIR}/site)
 # Content-Security-Policy allows none.
 file(GLOB WEB_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/web/*.cpp)
 add_library(quorblex_profile_web STATIC common/web/ProfileFile.cpp)
-add_executable(quorblex-web ${WEB_HOST_SOURCES} $<TARGET_OBJECTS:quorblex_program>)
+add_executable(quorblex-web ${WEB_HOST_SOURCES} ${CMAKE_SOURCE_DIR}/web/main.cpp
+                            $<TARGET_OBJECTS:quorblex_program>)
 target_link_libraries(quorblex-web PRIVATE quorblex_shared_host quorblex_core
                       quorblex_profile_web)
 set(web_library ${CMAKE_SOURCE_DIR}/host/web/library.js)

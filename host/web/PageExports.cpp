@@ -1,24 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Quorblex Pro in a web page. The program itself is the core's; this sets up the page around it
-// (profile, data files, sound) and runs it, as the desktop programs do. The page starts it
-// when the user presses its start button and goes back to that button when it ends.
+// What the page calls in the program while it paints: the clip's frames and schedule, and where
+// a new window stands. They answer for the host of the running program, and nothing while none
+// runs.
+#include "host/web/PageExports.h"
+
 #include <emscripten.h>
 
 #include <algorithm>
 
-#include "common/CWinApp.h"
-#include "common/DataFiles.h"
-#include "common/WindowSystem.h"
-#include "host/web/PageCalls.h"
-#include "host/web/WebAudioSink.h"
-#include "host/web/WebClock.h"
-#include "host/web/WebHost.h"
 #include "host/shared/Layout.h"
 
 namespace {
 WebHost* g_host = nullptr;
-}
+}  // namespace
+
+void PageExports::Serve(WebHost* host) { g_host = host; }
 
 // The page asks for the clip's frames as it paints them: [width, height, ratio x 100, pixels].
 extern "C" EMSCRIPTEN_KEEPALIVE const void* qx_clip_frame(int clip, int index, double ratio) {
@@ -58,25 +55,4 @@ extern "C" EMSCRIPTEN_KEEPALIVE unsigned qx_place(int width, int height, int own
   p.area = {0, 0, areaWidth, areaHeight};
   const PixelRect r = Layout::Place(p);
   return static_cast<unsigned>(std::max(0, r.x)) << 16 | static_cast<unsigned>(std::max(0, r.y));
-}
-
-int main() {
-  // The profile's text lives in the browser's storage under the file's name (common/web/),
-  // which is also what a message about it names.
-  CWinApp::SetProfilePath("quorblex.ini");
-  // The page put the clips it fetched in /data, and an empty file for each cue and the help
-  // page, which play and open from the site itself.
-  DataFiles::SetSearchDirs({"/data"});
-  WebAudioSink audio;
-  WebClock clock;
-  WebHost host(clock);
-  g_host = &host;
-  int code = 0;
-  {
-    WindowSystem ws(clock, host, audio);
-    code = RunApplication();
-  }
-  g_host = nullptr;
-  qx_exit(code);
-  return code;
 }
