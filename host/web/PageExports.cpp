@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "host/shared/Layout.h"
+#include "host/web/WebHost.h"
 
 namespace {
 WebHost* g_host = nullptr;
