@@ -27,6 +27,18 @@ source tools/stages.sh
 # Where the time went, also when a stage fails.
 trap 'echo "== test: where the time went"; stage_table; rm -f "$STAGE_LOG"' EXIT
 
+# await PID LOG WHAT [show]: waits for a stage started in the background; when it failed, shows
+# its log and stops the run. With `show` the log is shown either way (a test stage's report).
+await() {
+  local status=0
+  wait "$1" || status=$?
+  if [ "${4:-}" = show ] || [ "$status" -ne 0 ]; then cat "$2"; fi
+  if [ "$status" -ne 0 ]; then
+    echo "test: $3 failed (its log is above)" >&2
+    exit 1
+  fi
+}
+
 stage_begin "packages"
 # The sanitizer build needs only clang and GoogleTest: it runs while the rest installs and the
 # main build compiles, and tools/harden.sh finds it done at the end.
@@ -65,54 +77,23 @@ stage_run "unit, behaviour, desktop, sound tests" \
   ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 echo "== test: tests passed after $((SECONDS - start)) s"
 
-if ! wait "$windows_build"; then
-  cat build-windows/build.log
-  echo "test: the Windows build failed (its log is above)" >&2
-  exit 1
-fi
+await "$windows_build" build-windows/build.log "the Windows build"
 # The Windows programs under Wine (the core's tests, the recorded transcripts, the desktop
 # program on a private display, the installer) run beside the sanitizer stage, which leaves a
 # core idle much of the time; their report follows at the end.
 stage_run "Windows tests under Wine" tools/windows_tests.sh >build-windows/test.log 2>&1 &
 windows_tests=$!
 # The web host's tests in Chromium and the WebAssembly simulator's transcripts likewise.
-if ! wait "$web_build"; then
-  cat build-web/build.log
-  echo "test: the web build failed (its log is above)" >&2
-  exit 1
-fi
+await "$web_build" build-web/build.log "the web build"
 stage_run "web tests in node and Chromium" tools/web_tests.sh >build-web/test.log 2>&1 &
 web_tests=$!
 
-if ! wait "$harden_build"; then
-  cat build-harden/build.log
-  echo "test: the sanitizer build failed (its log is above)" >&2
-  exit 1
-fi
+await "$harden_build" build-harden/build.log "the sanitizer build"
 # The same tests under the sanitizers, the fuzzers from their seeds, and the soak.
 stage_run "sanitizer tests, fuzzing, soak" tools/harden.sh "${long[@]}"
 echo "== test: sanitizer stage passed after $((SECONDS - start)) s"
 
-package_status=0
-wait "$package_check" || package_status=$?
-cat build/package-check.log
-if [ "$package_status" -ne 0 ]; then
-  echo "test: the package check failed (its log is above)" >&2
-  exit 1
-fi
-
-windows_status=0
-wait "$windows_tests" || windows_status=$?
-cat build-windows/test.log
-if [ "$windows_status" -ne 0 ]; then
-  echo "test: the Windows tests failed (their log is above)" >&2
-  exit 1
-fi
-web_status=0
-wait "$web_tests" || web_status=$?
-cat build-web/test.log
-if [ "$web_status" -ne 0 ]; then
-  echo "test: the web tests failed (their log is above)" >&2
-  exit 1
-fi
+await "$package_check" build/package-check.log "the package check" show
+await "$windows_tests" build-windows/test.log "the Windows tests" show
+await "$web_tests" build-web/test.log "the web tests" show
 echo "== test: all passed in $((SECONDS - start)) s"
