@@ -57,12 +57,16 @@ def browser(ratio=1, phone=False):
 
 
 def wait_for(driver, what, seconds, predicate):
+    # `seconds` is what the event takes on a quiet machine. The bound is generous: the test
+    # command runs this beside the sanitizer and Wine stages on two cores, and a bound only
+    # costs time when the event never comes.
+    bound = max(10, 4 * seconds)
     try:
         # A window may go while it is looked at: that look tells nothing, the next one will.
-        return WebDriverWait(driver, seconds, poll_frequency=0.05,
+        return WebDriverWait(driver, bound, poll_frequency=0.05,
                              ignored_exceptions=[StaleElementReferenceException]).until(predicate)
     except TimeoutException:
-        check(False, f"{what} (waited {seconds} s)")
+        check(False, f"{what} (waited {bound} s)")
         driver.save_screenshot(os.path.join(SHOTS, f"web-failure-{len(failures)}.png"))
         return None
 
@@ -136,7 +140,8 @@ def check_cues(driver, label):
         if SOUNDS and os.path.exists(os.path.join(SOUNDS, c["name"])):
             with wave.open(os.path.join(SOUNDS, c["name"])) as w:
                 length = 1000 * w.getnframes() / w.getframerate()
-            if not length - 20 <= played <= length + 400:
+            # Never cut short; its end may be reported late on a busy machine, not by seconds.
+            if not length - 20 <= played <= length + 2000:
                 ok = False
                 print(f"      {c['name']}: played {played:.0f} ms of {length:.0f}")
         if c["sync"] and i + 1 < len(cues) and cues[i + 1]["start"] < c["end"] - 5:
