@@ -83,8 +83,16 @@ int Run(const std::string& command, HANDLE out) {
   startup.hStdOutput = handles[1];
   startup.hStdError = handles[2];
   PROCESS_INFORMATION process{};
-  if (ok && ::CreateProcessW(nullptr, program.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                             &startup, &process)) {
+  // Under Wine on a machine busy with other stages a start now and then fails outright (the new
+  // process does not reach the Wine server in time); it is the start that failed, not the
+  // program, so it is tried again a few times.
+  bool started = false;
+  for (int attempt = 0; ok && !started && attempt < 4; ++attempt) {
+    if (attempt > 0) ::Sleep(500);
+    started = ::CreateProcessW(nullptr, program.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                               nullptr, &startup, &process) != 0;
+  }
+  if (started) {
     ::CloseHandle(process.hThread);
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
