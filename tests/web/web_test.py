@@ -80,6 +80,26 @@ def control(win, cid):
     return win.find_element(By.CSS_SELECTOR, f'[data-id="{cid}"]')
 
 
+EVEN_TEXT = """
+const win = arguments[0];
+const sizes = new Set(), cut = [];
+for (const el of win.querySelectorAll('[data-id]')) {
+  if (el.tagName === 'INPUT' || !el.textContent.trim() || !el.getClientRects().length) continue;
+  sizes.add(getComputedStyle(el).fontSize);
+  if (el.scrollWidth > el.clientWidth + 1 || el.scrollHeight > el.clientHeight + 1)
+    cut.push(el.textContent.trim());
+}
+return [Array.from(sizes), cut];
+"""
+
+
+def check_even_text(driver, win, label):
+    """Every text of a dialog in one size, and none cut by its box."""
+    sizes, cut = driver.execute_script(EVEN_TEXT, win)
+    check(len(sizes) == 1, f"{label}: one text size ({sizes})")
+    check(not cut, f"{label}: every text within its box (cut: {cut})")
+
+
 def press(driver, *keys):
     ActionChains(driver).send_keys(*keys).perform()
 
@@ -203,6 +223,7 @@ def desktop_walk():
             check(live.get_attribute("aria-live") == "polite" and live.get_attribute("textContent"),
                   "the revealed result goes to a polite live region")
             driver.save_screenshot(os.path.join(SHOTS, "web-results-1x.png"))
+            check_even_text(driver, results, "Scan Results")
             press(driver, Keys.ENTER)
             wait_for(driver, "Enter closes the results", 20, lambda d: not window(d, RESULTS))
 
@@ -220,6 +241,7 @@ def desktop_walk():
             wait_for(driver, "a click on Use Sounds changes it", 2,
                      lambda d: box.is_selected() != was)
             driver.save_screenshot(os.path.join(SHOTS, "web-setup-1x.png"))
+            check_even_text(driver, setup, "Setup")
             control(setup, 1).click()
             wait_for(driver, "OK closes Setup", 3, lambda d: not window(d, SETUP))
             ini = driver.execute_script("return localStorage.getItem('quorblex.ini')") or ""
