@@ -51,6 +51,19 @@ configure_args() {
   if command -v ccache >/dev/null; then echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
 }
 
+# build_folder DIR CONFIGURE...: configures DIR once with the command CONFIGURE (Release,
+# warnings as errors, and configure_args added), then builds it.
+build_folder() {
+  local dir=$1
+  shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    local configure
+    mapfile -t configure < <(configure_args "$dir")
+    "$@" -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUORBLEX_WERROR=ON "${configure[@]}"
+  fi
+  cmake --build "$dir" -j2
+}
+
 # ccache keys on paths relative to the checkout (the scripts source this file from its top), so
 # a second clone reuses what the first compiled; the sloppiness lets it cache the files that
 # use a precompiled header.

@@ -23,12 +23,7 @@ if [ "${1:-}" = "--build-only" ]; then
 fi
 dir=${1:-build-web}
 start=$(date +%s)
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-  # shellcheck disable=SC2046
-  emcmake cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQUORBLEX_WERROR=ON \
-    $(configure_args "$dir") >/dev/null
-fi
-cmake --build "$dir" -j2
+build_folder "$dir" emcmake cmake
 built=$(date +%s)
 if [ "$build_only" -eq 1 ]; then
   echo "Web build: $((built - start)) s"

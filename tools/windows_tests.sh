@@ -24,12 +24,7 @@ if [ "${1:-}" = "--build-only" ]; then
 fi
 dir=${1:-build-windows}
 start=$(date +%s)
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-  # shellcheck disable=SC2046
-  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DQUORBLEX_WERROR=ON $(configure_args "$dir")
-fi
-cmake --build "$dir" -j2
+build_folder "$dir" cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 built=$(date +%s)
 prefix=$(cd "$dir" && pwd)/wineprefix
 tools/wine_run.sh "$prefix" cmd /c exit 0  # makes the prefix when there is none yet
