@@ -14,18 +14,14 @@
 
 #include "common/NativePath.h"
 #include "common/SystemFolders.h"
+#include "tests/support/AudioBytes.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 using Pixels = std::vector<uint32_t>;
 
 const std::string kRoot = QUORBLEX_SOURCE_DIR;
 
-void Put16(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void Put32(Bytes& b, uint32_t v) {
-  b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
 
 Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes out;

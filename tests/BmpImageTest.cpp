@@ -7,15 +7,12 @@
 #include <random>
 #include <vector>
 
+#include "tests/support/AudioBytes.h"
+
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 using Grid = std::vector<std::vector<uint32_t>>;  // rows top-down
 
-void Put16(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void Put32(Bytes& b, uint32_t v) {
-  b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
-}
 
 // Packs raw pixel values (palette indices, or 16/24/32-bit words) into padded rows.
 Bytes PackRows(const Grid& rows, int bpp, bool bottomUp) {

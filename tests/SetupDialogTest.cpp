@@ -30,7 +30,7 @@ using namespace std::string_literals;
 
 // The eight options in the order the program writes them.
 using Options = std::array<int, 8>;
-const char* const kKeys[] = {"UseSounds", "Monitor", "Scan1", "Scan2",
+const char* const kOptionKeys[] = {"UseSounds", "Monitor", "Scan1", "Scan2",
                              "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
 // The checkbox of each switch, in the same order.
 const int kBoxes[] = {1024, 1030, 1025, 1026, 1027, 1028, 1029};
@@ -45,7 +45,7 @@ constexpr std::int64_t kCheckDelay = 2401 * 25;
 std::vector<std::string> Writes(const Options& o) {
   std::vector<std::string> lines;
   for (size_t i = 0; i < o.size(); ++i) {
-    lines.push_back("profile Options " + std::string(kKeys[i]) + " " + std::to_string(o[i]));
+    lines.push_back("profile Options " + std::string(kOptionKeys[i]) + " " + std::to_string(o[i]));
   }
   return lines;
 }
@@ -53,7 +53,7 @@ std::vector<std::string> Writes(const Options& o) {
 std::string Describe(const Options& o) {
   std::string s;
   for (size_t i = 0; i < o.size(); ++i)
-    s += std::string(kKeys[i]) + "=" + std::to_string(o[i]) + " ";
+    s += std::string(kOptionKeys[i]) + "=" + std::to_string(o[i]) + " ";
   return s;
 }
 
@@ -457,7 +457,7 @@ TEST(SetupDialog, ProfileInAFolderNamedZoeOrLukaszIsReadAndWritten) {
     const std::string now(std::istreambuf_iterator<char>(in), {});
     EXPECT_TRUE(now.starts_with(old)) << now;
     for (size_t i = 0; i < stored.size(); ++i) {
-      EXPECT_EQ(IniText::FindInt(now, "Options", kKeys[i]), stored[i]) << kKeys[i];
+      EXPECT_EQ(IniText::FindInt(now, "Options", kOptionKeys[i]), stored[i]) << kOptionKeys[i];
     }
   }
 }

@@ -65,10 +65,9 @@ build_folder() {
 }
 
 # ccache keys on paths relative to the checkout (the scripts source this file from its top), so
-# a second clone reuses what the first compiled; the sloppiness lets it cache the files that
-# use a precompiled header.
+# a second clone reuses what the first compiled.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
-export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-time_macros,include_file_mtime,include_file_ctime}
 
 # configure_build [CMAKE OPTIONS...]: the one build folder, build/, that ./run.sh and ./test.sh
 # share: Release with warnings as errors. Either command right after the other finds every

@@ -20,7 +20,7 @@
 namespace {
 
 // No sounds, and no monitor alert in the middle of the walk.
-const char* kQuiet = "[Options]\nUseSounds=0\nMonitor=0\n";
+const char* kSilent = "[Options]\nUseSounds=0\nMonitor=0\n";
 const char* kBusLauncher = "/usr/libexec/at-spi-bus-launcher";
 const char* kRegistry = "/usr/libexec/at-spi2-registryd";
 const char* kPython = "/usr/bin/python3";
@@ -212,7 +212,7 @@ class ScreenReaderTest : public ::testing::Test {
         20000, 20);
     EXPECT_TRUE(listening && reader.Running()) << "the reader did not start: " << reader.Stderr();
     if (!reader.Running()) return out;
-    Program program(x_->Name(), kQuiet, {busEnv_, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
+    Program program(x_->Name(), kSilent, {busEnv_, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
     int status = reader.WaitExit(150000);
     out = ReadFile(reader.Home() + "/stdout.txt");
     EXPECT_EQ(status, 0) << "the reader failed: " << reader.Stderr()

@@ -10,15 +10,9 @@
 
 #include "common/SystemFolders.h"
 #include "tests/support/Shell.h"
+#include "tools/soak/FileText.h"
 
 namespace {
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 std::string NewTempDir() {
   const std::string dir = NewTempFolder("quorblex-test-");
   return dir.empty() ? std::filesystem::temp_directory_path().string() : dir;
