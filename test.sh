@@ -4,8 +4,9 @@
 # Installs what is missing, builds, and runs every test.
 #
 #   ./test.sh          the whole suite in a few minutes: unit, behaviour, desktop and sound
-#                      tests, then tools/harden.sh (sanitizers, brief fuzzing, a short soak)
-#                      beside tools/windows_tests.sh (the Windows build under Wine) and
+#                      tests with the package check, brief fuzzing and a short soak beside
+#                      them (tools/harden.sh), then the tests under the sanitizers beside
+#                      tools/windows_tests.sh (the Windows build under Wine) and
 #                      tools/web_tests.sh (the WebAssembly build under node and in Chromium)
 #   ./test.sh --long   the same with the full soak (20 users x 24 virtual hours) and
 #                      five minutes of fuzzing a target
@@ -69,10 +70,15 @@ configure_build -DQUORBLEX_SOAK_HOURS="$soak_hours"
 cmake --build build -j"$jobs"
 stage_end "Linux build (build)"
 echo "== test: built after $((SECONDS - start)) s"
-# The Debian package is built and checked beside the tests: lintian, the longest of its checks,
-# keeps one core busy while the desktop tests mostly wait on the X server.
+# The desktop tests mostly wait on the X server and the screen reader, leaving a core idle: the
+# Debian package is built and checked beside them (lintian keeps a core busy), and so are the
+# fuzzers and the soak, at a lower priority, so that they take only what the tests leave.
 stage_run "package check" tools/check_package.sh build >build/package-check.log 2>&1 &
 package_check=$!
+await "$harden_build" build-harden/build.log "the sanitizer build"
+stage_run "fuzzing, soak (sanitizers)" nice -n 10 tools/harden.sh --fuzz-and-soak "${long[@]}" \
+  >build-harden/fuzz-and-soak.log 2>&1 &
+fuzz_and_soak=$!
 stage_run "unit, behaviour, desktop, sound tests" \
   ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 echo "== test: tests passed after $((SECONDS - start)) s"
@@ -88,12 +94,12 @@ await "$web_build" build-web/build.log "the web build"
 stage_run "web tests in node and Chromium" tools/web_tests.sh >build-web/test.log 2>&1 &
 web_tests=$!
 
-await "$harden_build" build-harden/build.log "the sanitizer build"
-# The same tests under the sanitizers, the fuzzers from their seeds, and the soak.
-stage_run "sanitizer tests, fuzzing, soak" tools/harden.sh "${long[@]}"
-echo "== test: sanitizer stage passed after $((SECONDS - start)) s"
+# The same tests under the sanitizers.
+stage_run "tests under the sanitizers" tools/harden.sh --tests-only
+echo "== test: sanitizer tests passed after $((SECONDS - start)) s"
 
 await "$package_check" build/package-check.log "the package check" show
+await "$fuzz_and_soak" build-harden/fuzz-and-soak.log "the fuzzing and soak" show
 await "$windows_tests" build-windows/test.log "the Windows tests" show
 await "$web_tests" build-web/test.log "the web tests" show
 echo "== test: all passed in $((SECONDS - start)) s"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Hardening runs, called at the end of test.sh (and usable on its own):
+# Hardening runs, in parts by test.sh (and usable on its own, whole):
 #  1. one clang build (build-harden) of the core, the program, the headless host, the tests,
 #     the soak and the fuzzers, all with AddressSanitizer, UndefinedBehaviorSanitizer and
-#     libFuzzer's coverage instrumentation; every test but the soak runs under it;
+#     libFuzzer's coverage instrumentation; the tests run under it (but those named below);
 #  2. each libFuzzer target for a bounded time from a copy of its seeds;
 #  3. the soak against the sanitizer build of quorblex-sim: any sanitizer report or leak at a
 #     simulator's exit fails it, so this is the leak check too.
@@ -12,6 +12,9 @@
 #   tools/harden.sh          the quick run: fuzz 10 s a target, soak 20 users x 1 virtual hour
 #   tools/harden.sh --long   fuzz 300 s a target, soak 20 users x 24 virtual hours
 #   tools/harden.sh --build-only   only the build (test.sh runs it early, in the background)
+#   tools/harden.sh --tests-only   step 1's tests, on the build --build-only made
+#   tools/harden.sh --fuzz-and-soak [--long]   steps 2 and 3, on that build (test.sh runs
+#                            them beside the desktop tests, which leave a core idle)
 #
 # Prints the figures of each stage and the total time. The environment may override the sizes:
 #   HARDEN_FUZZ_SECONDS, HARDEN_SOAK_SEEDS, HARDEN_SOAK_HOURS.
@@ -19,12 +22,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 long=0
-build_only=0
+steps=all
 for arg in "$@"; do
   case "$arg" in
     --long) long=1 ;;
-    --build-only) build_only=1 ;;
-    *) echo "usage: tools/harden.sh [--long | --build-only]" >&2; exit 2 ;;
+    --build-only) steps=build ;;
+    --tests-only) steps=tests ;;
+    --fuzz-and-soak) steps=fuzz-and-soak ;;
+    *) echo "usage: tools/harden.sh [--long] [--build-only | --tests-only | --fuzz-and-soak]" >&2
+       exit 2 ;;
   esac
 done
 if [ "$long" -eq 1 ]; then
@@ -51,24 +57,30 @@ source tools/packages.sh
 mapfile -t configure < <(configure_args build-harden)
 
 # ---- 1. Sanitizers ------------------------------------------------------------------------
-stage "sanitizer and fuzz build (build-harden, clang++-14)"
-# -O1 with line tables: the sanitizers' reports keep file and line, and the build is quicker
-# than at -O2 with full debug information. lld links the large instrumented programs quickly.
-cmake -S . -B build-harden "${configure[@]}" -DCMAKE_BUILD_TYPE=Harden \
-  -DCMAKE_CXX_FLAGS_HARDEN="-O1 -gline-tables-only" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
-  -DQUORBLEX_DESKTOP=OFF -DQUORBLEX_FUZZ=ON -DQUORBLEX_WERROR=ON \
-  -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-cmake --build build-harden -j"$jobs"
-stage_done "sanitizer and fuzz build"
-[ "$build_only" -eq 1 ] && exit 0
+if [ "$steps" = all ] || [ "$steps" = build ]; then
+  stage "sanitizer and fuzz build (build-harden, clang++-14)"
+  # -O1 with line tables: the sanitizers' reports keep file and line, and the build is quicker
+  # than at -O2 with full debug information. lld links the large instrumented programs quickly.
+  cmake -S . -B build-harden "${configure[@]}" -DCMAKE_BUILD_TYPE=Harden \
+    -DCMAKE_CXX_FLAGS_HARDEN="-O1 -gline-tables-only" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
+    -DQUORBLEX_DESKTOP=OFF -DQUORBLEX_FUZZ=ON -DQUORBLEX_WERROR=ON \
+    -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+  cmake --build build-harden -j"$jobs"
+  stage_done "sanitizer and fuzz build"
+fi
+[ "$steps" = build ] && exit 0
 
-stage "tests under the sanitizers"
-# Left out here: the soak (step 3) and the two odds tests, which replay the same reveal and
-# verdict 100,000 times for their statistics; every path they take runs under the sanitizers
-# in the other behaviour tests, and the plain build runs them in full.
-ctest --test-dir build-harden --output-on-failure -j"$jobs" --timeout 600 \
-  -E '^Soak\.|^Cues\.|^FullScanOdds\.|^AbducteeVerdict\.SharesOverManyOpenings'
-stage_done "tests under the sanitizers"
+if [ "$steps" = all ] || [ "$steps" = tests ]; then
+  stage "tests under the sanitizers"
+  # Left out here: the soak (step 3); the two odds tests, which replay the same reveal and
+  # verdict 100,000 times for their statistics (every path they take runs under the sanitizers
+  # in the other behaviour tests, and the plain build runs them in full); and the tests of the
+  # source tree's include levels, which read the tree and not a program.
+  ctest --test-dir build-harden --output-on-failure -j"$jobs" --timeout 600 \
+    -E '^Soak\.|^Cues\.|^FullScanOdds\.|^AbducteeVerdict\.SharesOverManyOpenings|^Levels\.'
+  stage_done "tests under the sanitizers"
+fi
+[ "$steps" = tests ] && exit 0
 
 # ---- 2. Fuzzing ---------------------------------------------------------------------------
 stage "fuzzing, ${fuzz_seconds} s per target"
