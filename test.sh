@@ -71,22 +71,28 @@ cmake --build build -j"$jobs"
 stage_end "Linux build (build)"
 echo "== test: built after $((SECONDS - start)) s"
 # The desktop tests mostly wait on the X server and the screen reader, leaving a core idle: the
-# Debian package is built and checked beside them (lintian keeps a core busy), and so are the
-# fuzzers and the soak, at a lower priority, so that they take only what the tests leave.
+# Debian package is built and checked beside them (lintian keeps a core busy), and so is all
+# of the sanitizer stage at a lower priority, so that it takes only what the tests leave: the
+# fuzzers from their seeds, all five at once, then the soak; and the tests under the sanitizers,
+# which have no clock to keep.
 stage_run "package check" tools/check_package.sh build >build/package-check.log 2>&1 &
 package_check=$!
 await "$harden_build" build-harden/build.log "the sanitizer build"
-stage_run "fuzzing, soak (sanitizers)" nice -n 10 tools/harden.sh --fuzz-and-soak "${long[@]}" \
-  >build-harden/fuzz-and-soak.log 2>&1 &
+HARDEN_FUZZ_JOBS=5 stage_run "fuzzing, soak (sanitizers)" \
+  nice -n 10 tools/harden.sh --fuzz-and-soak "${long[@]}" >build-harden/fuzz-and-soak.log 2>&1 &
 fuzz_and_soak=$!
+stage_run "tests under the sanitizers" nice -n 10 tools/harden.sh --tests-only \
+  >build-harden/test.log 2>&1 &
+harden_tests=$!
 stage_run "unit, behaviour, desktop, sound tests" \
   ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 echo "== test: tests passed after $((SECONDS - start)) s"
 
 await "$windows_build" build-windows/build.log "the Windows build"
 # The Windows programs under Wine (the core's tests, the recorded transcripts, the desktop
-# program on a private display, the installer) run beside the sanitizer stage, which leaves a
-# core idle much of the time; their report follows at the end.
+# program on a private display, the installer) keep clocks of their own: they start once the
+# desktop tests are done, beside what is left of the sanitizer stage; their report follows at
+# the end.
 stage_run "Windows tests under Wine" tools/windows_tests.sh >build-windows/test.log 2>&1 &
 windows_tests=$!
 # The web host's tests in Chromium and the WebAssembly simulator's transcripts likewise.
@@ -94,11 +100,8 @@ await "$web_build" build-web/build.log "the web build"
 stage_run "web tests in node and Chromium" tools/web_tests.sh >build-web/test.log 2>&1 &
 web_tests=$!
 
-# The same tests under the sanitizers.
-stage_run "tests under the sanitizers" tools/harden.sh --tests-only
-echo "== test: sanitizer tests passed after $((SECONDS - start)) s"
-
 await "$package_check" build/package-check.log "the package check" show
+await "$harden_tests" build-harden/test.log "the tests under the sanitizers" show
 await "$fuzz_and_soak" build-harden/fuzz-and-soak.log "the fuzzing and soak" show
 await "$windows_tests" build-windows/test.log "the Windows tests" show
 await "$web_tests" build-web/test.log "the web tests" show

@@ -17,7 +17,8 @@
 #                            them beside the desktop tests, which leave a core idle)
 #
 # Prints the figures of each stage and the total time. The environment may override the sizes:
-#   HARDEN_FUZZ_SECONDS, HARDEN_SOAK_SEEDS, HARDEN_SOAK_HOURS.
+#   HARDEN_FUZZ_SECONDS, HARDEN_SOAK_SEEDS, HARDEN_SOAK_HOURS; HARDEN_FUZZ_JOBS, how many fuzz
+#   targets run at once (as many as there are cores unless told).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,6 +42,7 @@ else
   soak_hours=${HARDEN_SOAK_HOURS:-1}
 fi
 soak_seeds=${HARDEN_SOAK_SEEDS:-20}
+fuzz_jobs=${HARDEN_FUZZ_JOBS:-$(nproc)}
 jobs=$(nproc)
 start=$SECONDS
 stage_start=$SECONDS
@@ -113,7 +115,7 @@ for t in "${targets[@]}"; do
   [ "$name" = FuzzScript ] && extra=(-dict=fuzz/script.dict)
   fuzz_one "$name" "${t##*:}" "${extra[@]}" &
   running=$((running + 1))
-  if [ "$running" -ge "$jobs" ]; then
+  if [ "$running" -ge "$fuzz_jobs" ]; then
     wait -n
     running=$((running - 1))
   fi
