@@ -40,35 +40,41 @@ await() {
   fi
 }
 
+jobs=$(nproc)
 stage_begin "packages"
-# The sanitizer build needs only clang and GoogleTest: it runs while the rest installs and the
-# main build compiles, and tools/harden.sh finds it done at the end.
+# Each build starts as soon as its compiler is in, while the rest installs. The Linux build
+# (the Release configuration, as packagers build it, with warnings as errors) comes first: its
+# tests are the first to run. The other three run at a lower priority, so that the Linux build
+# and then its tests take the cores first; each is done before its tests start.
+install_missing "${LINUX_BUILD_PACKAGES[@]}"
+mkdir -p build
+stage_run "Linux build (build)" \
+  bash -c 'source tools/packages.sh && configure_build "$@" && cmake --build build -j"$0"' \
+  "$jobs" -DQUORBLEX_SOAK_HOURS="$soak_hours" >build/build.log 2>&1 &
+linux_build=$!
+# The sanitizer build needs only clang and GoogleTest.
 install_missing "${HARDEN_PACKAGES[@]}"
 mkdir -p build-harden
-stage_run "sanitizer build (build-harden)" tools/harden.sh --build-only \
+stage_run "sanitizer build (build-harden)" nice -n 5 tools/harden.sh --build-only \
   >build-harden/build.log 2>&1 &
 harden_build=$!
-# The Windows build (mingw-w64) and its Wine prefix likewise, once its compiler is in.
+# The Windows build (mingw-w64) and its Wine prefix.
 install_missing "${WINDOWS_PACKAGES[@]}"
 mkdir -p build-windows
-stage_run "Windows build (build-windows)" tools/windows_tests.sh --build-only \
+stage_run "Windows build (build-windows)" nice -n 5 tools/windows_tests.sh --build-only \
   >build-windows/build.log 2>&1 &
 windows_build=$!
-# The web build (Emscripten, build-web/) likewise, once its compiler is in.
+# The web build (Emscripten, build-web/).
 install_missing "${WEB_PACKAGES[@]}"
 mkdir -p build-web
-stage_run "web build (build-web)" tools/web_tests.sh --build-only >build-web/build.log 2>&1 &
+stage_run "web build (build-web)" nice -n 5 tools/web_tests.sh --build-only \
+  >build-web/build.log 2>&1 &
 web_build=$!
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 stage_end "packages"
 echo "== test: packages ready after $((SECONDS - start)) s"
 
-jobs=$(nproc)
-# The Release configuration, as packagers build it, with warnings as errors.
-stage_begin "Linux build (build)"
-configure_build -DQUORBLEX_SOAK_HOURS="$soak_hours"
-cmake --build build -j"$jobs"
-stage_end "Linux build (build)"
+await "$linux_build" build/build.log "the Linux build"
 echo "== test: built after $((SECONDS - start)) s"
 # The desktop tests mostly wait on the X server and the screen reader, leaving a core idle: the
 # Debian package is built and checked beside them (lintian keeps a core busy), and so is all
@@ -77,12 +83,13 @@ echo "== test: built after $((SECONDS - start)) s"
 # which have no clock to keep.
 stage_run "package check" tools/check_package.sh build >build/package-check.log 2>&1 &
 package_check=$!
-await "$harden_build" build-harden/build.log "the sanitizer build"
-HARDEN_FUZZ_JOBS=5 stage_run "fuzzing, soak (sanitizers)" \
+# Both start once the sanitizer build is done, if it is not yet.
+after_harden_build() { tail --pid="$harden_build" -f /dev/null; "$@"; }
+HARDEN_FUZZ_JOBS=5 after_harden_build stage_run "fuzzing, soak (sanitizers)" \
   nice -n 10 tools/harden.sh --fuzz-and-soak "${long[@]}" >build-harden/fuzz-and-soak.log 2>&1 &
 fuzz_and_soak=$!
-stage_run "tests under the sanitizers" nice -n 10 tools/harden.sh --tests-only \
-  >build-harden/test.log 2>&1 &
+after_harden_build stage_run "tests under the sanitizers" \
+  nice -n 10 tools/harden.sh --tests-only >build-harden/test.log 2>&1 &
 harden_tests=$!
 stage_run "unit, behaviour, desktop, sound tests" \
   ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
@@ -101,6 +108,7 @@ stage_run "web tests in node and Chromium" tools/web_tests.sh >build-web/test.lo
 web_tests=$!
 
 await "$package_check" build/package-check.log "the package check" show
+await "$harden_build" build-harden/build.log "the sanitizer build"
 await "$harden_tests" build-harden/test.log "the tests under the sanitizers" show
 await "$fuzz_and_soak" build-harden/fuzz-and-soak.log "the fuzzing and soak" show
 await "$windows_tests" build-windows/test.log "the Windows tests" show

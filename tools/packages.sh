@@ -4,6 +4,8 @@
 # options every build folder is configured with. Sourced by run.sh, test.sh and harden.sh.
 RUN_PACKAGES=(cmake ninja-build make g++ pkg-config qt6-base-dev libsdl2-dev fonts-dejavu-core
               fonts-dejavu-extra libgtest-dev libgmock-dev)
+# What the Linux build folder (build/) needs besides: the desktop tests' X11 harness, ccache.
+LINUX_BUILD_PACKAGES=("${RUN_PACKAGES[@]}" libx11-dev libxtst-dev ccache)
 # What tools/harden.sh builds with: test.sh installs these first and starts that build while
 # the rest installs.
 HARDEN_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev lld-14 libgtest-dev libgmock-dev
