@@ -79,13 +79,16 @@ echo "== test: built after $((SECONDS - start)) s"
 # The desktop tests mostly wait on the X server and the screen reader, leaving a core idle: the
 # Debian package is built and checked beside them (lintian keeps a core busy), and so is all
 # of the sanitizer stage at a lower priority, so that it takes only what the tests leave: the
-# fuzzers from their seeds, all five at once, then the soak; and the tests under the sanitizers,
+# fuzzers from their seeds, then the soak; and the tests under the sanitizers,
 # which have no clock to keep.
 stage_run "package check" tools/check_package.sh build >build/package-check.log 2>&1 &
 package_check=$!
 # Both start once the sanitizer build is done, if it is not yet.
 after_harden_build() { tail --pid="$harden_build" -f /dev/null; "$@"; }
-HARDEN_FUZZ_JOBS=5 after_harden_build stage_run "fuzzing, soak (sanitizers)" \
+# The quick run's fuzzers go all five at once; the long run's two at a time, for depth.
+fuzz_jobs=5
+[ ${#long[@]} -gt 0 ] && fuzz_jobs=$jobs
+HARDEN_FUZZ_JOBS=$fuzz_jobs after_harden_build stage_run "fuzzing, soak (sanitizers)" \
   nice -n 10 tools/harden.sh --fuzz-and-soak "${long[@]}" >build-harden/fuzz-and-soak.log 2>&1 &
 fuzz_and_soak=$!
 after_harden_build stage_run "tests under the sanitizers" \
