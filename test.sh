@@ -64,15 +64,15 @@ mkdir -p build-windows
 stage_run "Windows build (build-windows)" nice -n 5 tools/windows_tests.sh --build-only \
   >build-windows/build.log 2>&1 &
 windows_build=$!
-# The web build (Emscripten, build-web/).
-install_missing "${WEB_PACKAGES[@]}"
-mkdir -p build-web
-stage_run "web build (build-web)" nice -n 5 tools/web_tests.sh --build-only \
-  >build-web/build.log 2>&1 &
-web_build=$!
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 stage_end "packages"
 echo "== test: packages ready after $((SECONDS - start)) s"
+# The web's packages (Emscripten, Chromium) and its build (build-web/) last, while the Linux
+# tests run: its tests are the last to start.
+mkdir -p build-web
+stage_run "web packages and build (build-web)" nice -n 5 tools/web_tests.sh --build-only \
+  >build-web/build.log 2>&1 &
+web_build=$!
 
 await "$linux_build" build/build.log "the Linux build"
 echo "== test: built after $((SECONDS - start)) s"

@@ -40,7 +40,7 @@ install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   if [ -z "${QUORBLEX_APT_UPDATED:-}" ]; then
     $sudo apt-get update -qq
-    QUORBLEX_APT_UPDATED=1
+    export QUORBLEX_APT_UPDATED=1
   fi
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"
