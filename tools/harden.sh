@@ -77,9 +77,9 @@ if [ "$steps" = all ] || [ "$steps" = tests ]; then
   # Left out here: the soak (step 3); the two odds tests, which replay the same reveal and
   # verdict 100,000 times for their statistics (every path they take runs under the sanitizers
   # in the other behaviour tests, and the plain build runs them in full); and the tests of the
-  # source tree's include levels, which read the tree and not a program.
+  # source tree's include levels and licences, which read the tree and not a program.
   ctest --test-dir build-harden --output-on-failure -j"$jobs" --timeout 600 \
-    -E '^Soak\.|^Cues\.|^FullScanOdds\.|^AbducteeVerdict\.SharesOverManyOpenings|^Levels\.'
+    -E '^(Soak|Cues|FullScanOdds|Levels|Licences)\.|^AbducteeVerdict\.SharesOverManyOpenings'
   stage_done "tests under the sanitizers"
 fi
 [ "$steps" = tests ] && exit 0

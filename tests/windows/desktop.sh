@@ -70,13 +70,14 @@ desktop_display() {
   Xvfb -displayfd 7 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   desktop_xvfb=$!
   exec 7>&-
-  wait_for 20 "X server" test -s "$desktop_work/display"
+  wait_for 60 "X server" test -s "$desktop_work/display"
   DISPLAY=:$(head -n1 "$desktop_work/display")
   export DISPLAY
   [ "${1:-}" = "TRAY" ] || return 0
   trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
   desktop_tray=$!
-  wait_for 20 "notification area" desktop_has_panel
+  # A new machine's first trayer, beside the sanitizer and web stages, once took over 20 s.
+  wait_for 60 "notification area" desktop_has_panel
 }
 
 # The notification area's panel window, once trayer has made it.
