@@ -78,9 +78,9 @@ await "$linux_build" build/build.log "the Linux build"
 echo "== test: built after $((SECONDS - start)) s"
 # The desktop tests mostly wait on the X server and the screen reader, leaving a core idle: the
 # Debian package is built and checked beside them (lintian keeps a core busy), and so is all
-# of the sanitizer stage at a lower priority, so that it takes only what the tests leave: the
-# fuzzers from their seeds, then the soak; and the tests under the sanitizers,
-# which have no clock to keep.
+# of the sanitizer stage, at a lower priority so that it takes only what the tests leave: the
+# fuzzers from their seeds, then the soak; and the tests under the sanitizers, which keep no
+# clock.
 stage_run "package check" tools/check_package.sh build >build/package-check.log 2>&1 &
 package_check=$!
 # Both start once the sanitizer build is done, if it is not yet.

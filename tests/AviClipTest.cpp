@@ -22,7 +22,6 @@ using Pixels = std::vector<uint32_t>;
 
 const std::string kRoot = QUORBLEX_SOURCE_DIR;
 
-
 Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes out;
   for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());

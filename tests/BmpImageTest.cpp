@@ -13,7 +13,6 @@ namespace {
 
 using Grid = std::vector<std::vector<uint32_t>>;  // rows top-down
 
-
 // Packs raw pixel values (palette indices, or 16/24/32-bit words) into padded rows.
 Bytes PackRows(const Grid& rows, int bpp, bool bottomUp) {
   Bytes out;

@@ -31,7 +31,7 @@ using namespace std::string_literals;
 // The eight options in the order the program writes them.
 using Options = std::array<int, 8>;
 const char* const kOptionKeys[] = {"UseSounds", "Monitor", "Scan1", "Scan2",
-                             "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
+                                   "Scan3",     "Scan4",   "Scan5", "Sensitivity"};
 // The checkbox of each switch, in the same order.
 const int kBoxes[] = {1024, 1030, 1025, 1026, 1027, 1028, 1029};
 constexpr Options kAllOnHigh = {1, 1, 1, 1, 1, 1, 1, 10};
@@ -45,7 +45,8 @@ constexpr std::int64_t kCheckDelay = 2401 * 25;
 std::vector<std::string> Writes(const Options& o) {
   std::vector<std::string> lines;
   for (size_t i = 0; i < o.size(); ++i) {
-    lines.push_back("profile Options " + std::string(kOptionKeys[i]) + " " + std::to_string(o[i]));
+    lines.push_back("profile Options " + std::string(kOptionKeys[i]) + " " +
+                    std::to_string(o[i]));
   }
   return lines;
 }

@@ -56,11 +56,11 @@ stage_done() { echo "== harden: $1 took $((SECONDS - stage_start)) s"; }
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 source tools/packages.sh
-mapfile -t configure < <(configure_args build-harden)
 
 # ---- 1. Sanitizers ------------------------------------------------------------------------
 if [ "$steps" = all ] || [ "$steps" = build ]; then
   stage "sanitizer and fuzz build (build-harden, clang++-14)"
+  mapfile -t configure < <(configure_args build-harden)
   # -O1 with line tables: the sanitizers' reports keep file and line, and the build is quicker
   # than at -O2 with full debug information. lld links the large instrumented programs quickly.
   cmake -S . -B build-harden "${configure[@]}" -DCMAKE_BUILD_TYPE=Harden \

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Sound as bytes, for the sound sink's tests and its latency benchmark: little-endian fields,
-// whole files, and where a cue's frames stand in what a device played.
+// Files as bytes: little-endian fields and whole files, for the tests of the sound sink, the
+// bitmap reader and the clip reader and for the sink's latency benchmark, and where a cue's
+// frames stand in what a device played.
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
