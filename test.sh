@@ -85,10 +85,9 @@ stage_run "package check" tools/check_package.sh build >build/package-check.log 
 package_check=$!
 # Both start once the sanitizer build is done, if it is not yet.
 after_harden_build() { tail --pid="$harden_build" -f /dev/null; "$@"; }
-# The quick run's fuzzers go all five at once; the long run's two at a time, for depth.
-fuzz_jobs=5
-[ ${#long[@]} -gt 0 ] && fuzz_jobs=$jobs
-HARDEN_FUZZ_JOBS=$fuzz_jobs after_harden_build stage_run "fuzzing, soak (sanitizers)" \
+# The soak is driven by the plain build's soak program: the simulator under the sanitizers is
+# what it tests.
+HARDEN_SOAK_DRIVER=build/quorblex-soak after_harden_build stage_run "fuzzing, soak (sanitizers)" \
   nice -n 10 tools/harden.sh --fuzz-and-soak "${long[@]}" >build-harden/fuzz-and-soak.log 2>&1 &
 fuzz_and_soak=$!
 after_harden_build stage_run "tests under the sanitizers" \

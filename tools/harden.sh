@@ -9,7 +9,9 @@
 #  3. the soak against the sanitizer build of quorblex-sim: any sanitizer report or leak at a
 #     simulator's exit fails it, so this is the leak check too.
 #
-#   tools/harden.sh          the quick run: fuzz 10 s a target, soak 20 users x 1 virtual hour
+#   tools/harden.sh          the quick run: each fuzz target's seeds and then a fixed number of
+#                            inputs of its own, about two CPU seconds' worth; soak 20 users x 1
+#                            virtual hour
 #   tools/harden.sh --long   fuzz 300 s a target, soak 20 users x 24 virtual hours
 #   tools/harden.sh --build-only   only the build (test.sh runs it early, in the background)
 #   tools/harden.sh --tests-only   step 1's tests, on the build --build-only made
@@ -17,8 +19,12 @@
 #                            them beside the desktop tests, which leave a core idle)
 #
 # Prints the figures of each stage and the total time. The environment may override the sizes:
-#   HARDEN_FUZZ_SECONDS, HARDEN_SOAK_SEEDS, HARDEN_SOAK_HOURS; HARDEN_FUZZ_JOBS, how many fuzz
-#   targets run at once (as many as there are cores unless told).
+#   HARDEN_FUZZ_SECONDS (fuzz for that long rather than a fixed number of inputs),
+#   HARDEN_SOAK_SEEDS, HARDEN_SOAK_HOURS; HARDEN_FUZZ_JOBS, how many fuzz targets run at once (as
+#   many as there are cores unless told); HARDEN_SOAK_DRIVER, the soak program that drives the
+#   sanitizer build's simulator and checks its transcripts (the sanitizer build's own unless told:
+#   test.sh gives it the plain build's, which does the same about ten times quicker, as it is
+#   the simulator that is under test).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,7 +44,7 @@ if [ "$long" -eq 1 ]; then
   fuzz_seconds=${HARDEN_FUZZ_SECONDS:-300}
   soak_hours=${HARDEN_SOAK_HOURS:-24}
 else
-  fuzz_seconds=${HARDEN_FUZZ_SECONDS:-10}
+  fuzz_seconds=${HARDEN_FUZZ_SECONDS:-}
   soak_hours=${HARDEN_SOAK_HOURS:-1}
 fi
 soak_seeds=${HARDEN_SOAK_SEEDS:-20}
@@ -75,45 +81,57 @@ fi
 if [ "$steps" = all ] || [ "$steps" = tests ]; then
   stage "tests under the sanitizers"
   # Left out here: the soak (step 3); the two odds tests, which replay the same reveal and
-  # verdict 100,000 times for their statistics (every path they take runs under the sanitizers
-  # in the other behaviour tests, and the plain build runs them in full); and the tests of the
-  # source tree's include levels and licences, which read the tree and not a program.
+  # verdict 100,000 times for their statistics, and two of the profile's stress tests, which
+  # save thousands of times from two processes at once or kill the simulator in the middle of
+  # saving (every path these take runs under the sanitizers in the other tests: the profile's
+  # saves and reads, two programs saving at once, the named temp files; and the plain build runs
+  # them in full); and the tests of the source tree's include levels and licences, which read
+  # the tree and not a program.
   ctest --test-dir build-harden --output-on-failure -j"$jobs" --timeout 600 \
-    -E '^(Soak|Cues|FullScanOdds|Levels|Licences)\.|^AbducteeVerdict\.SharesOverManyOpenings'
+    -E '^(Soak|Cues|FullScanOdds|Levels|Licences)\.|^AbducteeVerdict\.SharesOverManyOpenings|^ProfileStressTest\.(TwoProcesses|KilledInTheMiddle)'
   stage_done "tests under the sanitizers"
 fi
 [ "$steps" = tests ] && exit 0
 
 # ---- 2. Fuzzing ---------------------------------------------------------------------------
-stage "fuzzing, ${fuzz_seconds} s per target"
+if [ -n "$fuzz_seconds" ]; then
+  stage "fuzzing, ${fuzz_seconds} s per target"
+else
+  stage "fuzzing, each target's seeds and then a fixed number of inputs"
+fi
 fuzz_dir=build-harden/fuzz-runs
 rm -rf "$fuzz_dir"
 mkdir -p "$fuzz_dir"
-# fuzz_one NAME CORPUS [EXTRA...]: runs build-harden/fuzz/NAME on a copy of fuzz/corpus/CORPUS.
+# fuzz_one NAME CORPUS RUNS [EXTRA...]: runs build-harden/fuzz/NAME on a copy of
+# fuzz/corpus/CORPUS, for RUNS inputs or, when HARDEN_FUZZ_SECONDS or --long says, that long.
 fuzz_one() {
-  local name=$1 corpus=$2
-  shift 2
-  local work="$fuzz_dir/$name"
+  local name=$1 corpus=$2 runs=$3
+  shift 3
+  local work="$fuzz_dir/$name" bound=-runs=$runs
+  [ -n "$fuzz_seconds" ] && bound=-max_total_time=$fuzz_seconds
   mkdir -p "$work/corpus" "$work/artifacts"
   cp -r "fuzz/corpus/$corpus/." "$work/corpus/"
-  if "build-harden/fuzz/$name" "$work/corpus" -max_total_time="$fuzz_seconds" -timeout=10 \
+  if "build-harden/fuzz/$name" "$work/corpus" "$bound" -timeout=10 \
     -print_final_stats=1 -artifact_prefix="$work/artifacts/" "$@" >"$work/log" 2>&1; then
     echo ok >"$work/result"
   else
     echo failed >"$work/result"
   fi
 }
-targets=(Bmp:bmp Avi:avi Ini:ini Wav:wav Script:script)
+# NAME:CORPUS:RUNS. The quick run's inputs a target, a second or two of each alone: a fixed
+# amount of work rather than of time, which the stages running beside would share out unevenly.
+targets=(Bmp:bmp:16000 Avi:avi:40000 Ini:ini:4000 Wav:wav:5000 Script:script:400)
 running=0
 for t in "${targets[@]}"; do
-  name="Fuzz${t%%:*}"
+  IFS=: read -r target corpus runs <<<"$t"
+  name="Fuzz$target"
   if [ ! -x "build-harden/fuzz/$name" ]; then
     echo "harden: build-harden/fuzz/$name was not built" >&2
     exit 1
   fi
   extra=()
   [ "$name" = FuzzScript ] && extra=(-dict=fuzz/script.dict)
-  fuzz_one "$name" "${t##*:}" "${extra[@]}" &
+  fuzz_one "$name" "$corpus" "$runs" "${extra[@]}" &
   running=$((running + 1))
   if [ "$running" -ge "$fuzz_jobs" ]; then
     wait -n
@@ -143,7 +161,7 @@ fi
 
 # ---- 3. Soak and leak check ---------------------------------------------------------------
 stage "soak under the sanitizers: $soak_seeds users x $soak_hours virtual hours"
-build-harden/quorblex-soak --sim build-harden/quorblex-sim --data build-harden/res \
+${HARDEN_SOAK_DRIVER:-build-harden/quorblex-soak} --sim build-harden/quorblex-sim --data build-harden/res \
   --seeds "$soak_seeds" --hours "$soak_hours" --jobs "$jobs" --run-timeout 900 \
   --keep build-harden/soak-failures
 stage_done "soak"
