@@ -8,7 +8,8 @@
 #
 # What ships is said once, by the install rules below: the programs, the licence and a readme
 # in one folder, and the data in res\ beside the programs, where they look for it first. The
-# package target installs that into a staging folder and makes both packages from it.
+# package target installs that into a staging folder and makes both packages from it, when
+# anything they hold, or the certificate that signs them, has changed since it last did.
 
 set(windows_programs quorblex-sim)
 if(TARGET quorblex)
@@ -35,7 +36,20 @@ set(QUORBLEX_SIGN_PFX "" CACHE FILEPATH "Certificate and key (.pfx) to sign the 
 set(QUORBLEX_SIGN_PASSWORD "" CACHE STRING "The certificate's password")
 set(QUORBLEX_SIGN_TIMESTAMP_URL "" CACHE STRING "An RFC 3161 time-stamp server; empty: no time stamp")
 set(package_stage ${CMAKE_BINARY_DIR}/package/QuorblexPro-${PROJECT_VERSION}-windows-x64)
-add_custom_target(package
+set(package_setup ${CMAKE_BINARY_DIR}/QuorblexPro-${PROJECT_VERSION}-setup.exe)
+set(package_zip ${CMAKE_BINARY_DIR}/QuorblexPro-${PROJECT_VERSION}-windows-x64.zip)
+# Who signs, as the package build's environment or the cache says: the file changes only when the
+# certificate does.
+set(package_signer ${CMAKE_BINARY_DIR}/installer/signer.txt)
+add_custom_target(package_signer
+  COMMAND ${CMAKE_COMMAND} -DOUT=${package_signer} -DSIGN_PFX=${QUORBLEX_SIGN_PFX}
+          -DSIGN_TIMESTAMP_URL=${QUORBLEX_SIGN_TIMESTAMP_URL}
+          -P ${CMAKE_SOURCE_DIR}/installer/Signer.cmake
+  BYPRODUCTS ${package_signer}
+  VERBATIM)
+# The packages are made again only when something they hold or are made with has changed.
+file(GLOB package_sounds CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/sounds/*)
+add_custom_command(OUTPUT ${package_setup} ${package_zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_stage}
   COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${package_stage} --strip
   COMMAND ${CMAKE_COMMAND} -DSTAGE=${package_stage} -DOUT_DIR=${CMAKE_BINARY_DIR}
@@ -49,9 +63,18 @@ add_custom_target(package
           -DSIGN_PASSWORD=${QUORBLEX_SIGN_PASSWORD}
           -DSIGN_TIMESTAMP_URL=${QUORBLEX_SIGN_TIMESTAMP_URL}
           -P ${CMAKE_SOURCE_DIR}/installer/MakePackages.cmake
+  DEPENDS ${windows_programs} ${package_sounds} ${package_signer} ${windows_readme}
+          ${CMAKE_SOURCE_DIR}/res/qx.avi ${CMAKE_SOURCE_DIR}/res/qx@1.5x.avi
+          ${CMAKE_SOURCE_DIR}/res/qx@2x.avi ${CMAKE_SOURCE_DIR}/res/quorblex.html
+          ${CMAKE_SOURCE_DIR}/res/icons/quorblex.ico ${CMAKE_SOURCE_DIR}/res/bitmaps/168@2x.bmp
+          ${CMAKE_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt
+          ${CMAKE_SOURCE_DIR}/installer/QuorblexPro.nsi
+          ${CMAKE_SOURCE_DIR}/installer/MakePackages.cmake
+          ${CMAKE_SOURCE_DIR}/installer/Sign.cmake ${CMAKE_CURRENT_LIST_FILE}
   COMMENT "Packaging Quorblex Pro for Windows"
   VERBATIM)
-add_dependencies(package ${windows_programs})
+add_custom_target(package DEPENDS ${package_setup} ${package_zip})
+add_dependencies(package package_signer)
 
 # The installer under Wine: silent install, the shortcut and the Apps & features entry, the
 # installed program starts, the silent uninstall removes it all and keeps the user's profile.

@@ -67,18 +67,25 @@ prefix_log=$build/wineprefix-installer.log
 ( timeout 180 wine64 wineboot -i && timeout 60 wineserver -w ) >"$prefix_log" 2>&1 &
 prefix_pid=$!
 
-# A certificate of our own, for this run only.
-openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Quorblex Pro test signer" \
-  -keyout "$tmp/key.pem" -out "$tmp/cert.pem" >/dev/null 2>&1 &&
-  openssl pkcs12 -export -inkey "$tmp/key.pem" -in "$tmp/cert.pem" -out "$tmp/signer.pfx" \
-    -passout pass:throwaway >/dev/null 2>&1 ||
-  { echo "FAILED: openssl could not make a certificate" >&2; exit 1; }
-QUORBLEX_SIGN_PFX=$tmp/signer.pfx QUORBLEX_SIGN_PASSWORD=throwaway \
+# A throwaway certificate of our own, valid for two days and made again after one, kept in the
+# build folder: the packages are made again when what they hold changes, or the certificate does.
+signer=$build/test-signer
+if [ ! -f "$signer/signer.pfx" ] || [ -n "$(find "$signer/signer.pfx" -mmin +1440)" ]; then
+  rm -rf "$signer"
+  (umask 077 && mkdir -p "$signer" &&
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Quorblex Pro test signer" \
+      -keyout "$signer/key.pem" -out "$signer/cert.pem" >/dev/null 2>&1 &&
+    openssl pkcs12 -export -inkey "$signer/key.pem" -in "$signer/cert.pem" \
+      -out "$signer/signer.pfx.new" -passout pass:throwaway >/dev/null 2>&1 &&
+    mv "$signer/signer.pfx.new" "$signer/signer.pfx") ||
+    { echo "FAILED: openssl could not make a certificate" >&2; exit 1; }
+fi
+QUORBLEX_SIGN_PFX=$signer/signer.pfx QUORBLEX_SIGN_PASSWORD=throwaway \
   cmake --build "$build" --target package >"$build/package.log" 2>&1 ||
   { cat "$build/package.log" >&2; echo "FAILED: cmake --build $build --target package" >&2; exit 1; }
-took "building and signing the packages"
+took "building and signing the packages (when anything in them changed)"
 signed() {
-  osslsigncode verify -in "$1" -CAfile "$tmp/cert.pem" >"$tmp/verify.log" 2>&1 ||
+  osslsigncode verify -in "$1" -CAfile "$signer/cert.pem" >"$tmp/verify.log" 2>&1 ||
     fail "$(basename "$1") carries no signature that verifies: $(grep -i -m 3 'fail\|error\|no sig' "$tmp/verify.log")"
 }
 
