@@ -10,7 +10,7 @@
 #     simulator's exit fails it, so this is the leak check too.
 #
 #   tools/harden.sh          the quick run: each fuzz target's seeds and then a fixed number of
-#                            inputs of its own, about two CPU seconds' worth; soak 20 users x 1
+#                            inputs of its own, a second or two of CPU each; soak 20 users x 1
 #                            virtual hour
 #   tools/harden.sh --long   fuzz 300 s a target, soak 20 users x 24 virtual hours
 #   tools/harden.sh --build-only   only the build (test.sh runs it early, in the background)
@@ -88,7 +88,8 @@ if [ "$steps" = all ] || [ "$steps" = tests ]; then
   # them in full); and the tests of the source tree's include levels and licences, which read
   # the tree and not a program.
   ctest --test-dir build-harden --output-on-failure -j"$jobs" --timeout 600 \
-    -E '^(Soak|Cues|FullScanOdds|Levels|Licences)\.|^AbducteeVerdict\.SharesOverManyOpenings|^ProfileStressTest\.(TwoProcesses|KilledInTheMiddle)'
+    -E '^(Soak|Cues|FullScanOdds|Levels|Licences)\.|^AbducteeVerdict\.SharesOverManyOpenings'\
+'|^ProfileStressTest\.(TwoProcesses|KilledInTheMiddle)'
   stage_done "tests under the sanitizers"
 fi
 [ "$steps" = tests ] && exit 0
@@ -161,9 +162,9 @@ fi
 
 # ---- 3. Soak and leak check ---------------------------------------------------------------
 stage "soak under the sanitizers: $soak_seeds users x $soak_hours virtual hours"
-${HARDEN_SOAK_DRIVER:-build-harden/quorblex-soak} --sim build-harden/quorblex-sim --data build-harden/res \
-  --seeds "$soak_seeds" --hours "$soak_hours" --jobs "$jobs" --run-timeout 900 \
-  --keep build-harden/soak-failures
+${HARDEN_SOAK_DRIVER:-build-harden/quorblex-soak} --sim build-harden/quorblex-sim \
+  --data build-harden/res --seeds "$soak_seeds" --hours "$soak_hours" --jobs "$jobs" \
+  --run-timeout 900 --keep build-harden/soak-failures
 stage_done "soak"
 
 echo "== harden: all passed in $((SECONDS - start)) s"
