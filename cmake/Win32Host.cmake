@@ -52,22 +52,9 @@ add_executable(quorblex WIN32 ${CMAKE_SOURCE_DIR}/windows/main.cpp
 # Windows loads a program's imports before its first line runs, looking in the program's own
 # folder first for those that are not among the system's known DLLs: WINMM and BCRYPT. Those
 # two are loaded on first use instead, by then only from the system folder
-# (windows/SystemLibraries.h). Their delay-load import libraries come from the functions named
-# in windows/delayload/, and go before the ordinary ones on the link line.
-find_program(QUORBLEX_DLLTOOL NAMES ${QUORBLEX_MINGW_PREFIX}-dlltool REQUIRED)
-set(delay_libraries "")
-foreach(dll winmm bcrypt)
-  set(def ${CMAKE_SOURCE_DIR}/windows/delayload/${dll}.def)
-  set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}-delay.a)
-  add_custom_command(OUTPUT ${lib}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
-    COMMAND ${QUORBLEX_DLLTOOL} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
-    DEPENDS ${def} VERBATIM)
-  list(APPEND delay_libraries ${lib})
-endforeach()
-add_custom_target(quorblex_delayload DEPENDS ${delay_libraries})
-add_dependencies(quorblex quorblex_delayload)
-target_link_libraries(quorblex PRIVATE quorblex_win32 quorblex_core ${delay_libraries} delayimp)
+# (windows/SystemLibraries.h).
+target_link_libraries(quorblex PRIVATE quorblex_win32 quorblex_core)
+quorblex_delay_load(quorblex winmm bcrypt)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/windows/main.cpp
   PROPERTIES COMPILE_DEFINITIONS QUORBLEX_VERSION="${PROJECT_VERSION}")
 add_dependencies(quorblex quorblex_data)
