@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Quorblex Instrument Works
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package of a configured build folder and checks it as a packager and a
-# user would meet it: file name and list, control fields, lintian, the desktop entry, the
-# AppStream metadata, the man pages, and the programs run from a copy unpacked into a
-# temporary folder (they must find their data beside themselves). Installs nothing.
+# Builds the Debian package of a configured build folder (again only when what goes into it has
+# changed) and checks it as a packager and a user would meet it: file name and list, control
+# fields, lintian, the desktop entry, the AppStream metadata, the man pages, and the programs run
+# from a copy unpacked into a temporary folder (they must find their data beside themselves).
+# Installs nothing.
 #
 #   tools/check_package.sh BUILD_DIR
 #
@@ -15,19 +16,38 @@ build=${1:?usage: tools/check_package.sh BUILD_DIR}
 failed=()
 fail() { failed+=("$1"); echo "FAILED: $1" >&2; }
 
-cmake --build "$build" --target package >"$build/package.log" 2>&1 ||
-  { cat "$build/package.log" >&2; echo "FAILED: cmake --build $build --target package" >&2; exit 1; }
-
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 desktop=$(sed -n 's/^QUORBLEX_DESKTOP:BOOL=//p' "$build/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
 deb="$build/quorblex_${version}_${arch}.deb"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# The package is made again only when what goes into it has changed: every file the install
+# rules put down (its bytes, mode and link), the install rules, CPack's settings, and the
+# system's installed packages, which dpkg-shlibdeps reads for the dependencies.
+cmake --build "$build" >"$build/package.log" 2>&1 &&
+  DESTDIR="$tmp/inputs" cmake --install "$build" >>"$build/package.log" 2>&1 ||
+  { cat "$build/package.log" >&2; echo "FAILED: building and staging $build" >&2; exit 1; }
+inputs=$( (cd "$tmp/inputs" &&
+           find . \( -type f -o -type l \) -printf '%p %m %l\n' | LC_ALL=C sort &&
+           find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum) &&
+         find "$build" -name cmake_install.cmake -print0 | LC_ALL=C sort -z | xargs -0 cat &&
+         cat "$build/CPackConfig.cmake" /var/lib/dpkg/status)
+inputs=$(sha256sum <<<"$inputs" | cut -d' ' -f1)
+rm -rf "$tmp/inputs"
+if [ -f "$deb" ] && [ "$(cat "$deb.inputs" 2>/dev/null)" = "$inputs" ]; then
+  echo "The package's inputs are unchanged since $deb was made: it is checked as it is"
+else
+  rm -f "$deb.inputs"
+  cmake --build "$build" --target package >"$build/package.log" 2>&1 ||
+    { cat "$build/package.log" >&2; echo "FAILED: cmake --build $build --target package" >&2; exit 1; }
+  [ -n "$version" ] && [ -f "$deb" ] && echo "$inputs" >"$deb.inputs"
+fi
 if [ -z "$version" ] || [ ! -f "$deb" ]; then
   echo "FAILED: no package at $deb" >&2
   exit 1
 fi
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
 # Every checker must be there: a check whose tool is missing has not passed.
 tools=(lintian mandoc groff)
 [ "$desktop" = ON ] && tools+=(desktop-file-validate appstreamcli)
