@@ -49,7 +49,7 @@ add_custom_target(package_signer
   VERBATIM)
 # The packages are made again only when something they hold or are made with has changed.
 file(GLOB package_sounds CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/sounds/*)
-add_custom_command(OUTPUT ${package_setup} ${package_zip}
+add_custom_command(OUTPUT ${package_setup} ${package_zip} ${package_stage}/quorblex-sim.exe
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_stage}
   COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${package_stage} --strip
   COMMAND ${CMAKE_COMMAND} -DSTAGE=${package_stage} -DOUT_DIR=${CMAKE_BINARY_DIR}
