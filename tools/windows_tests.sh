@@ -16,6 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
 install_missing "${WINDOWS_PACKAGES[@]}"
+# Wine names files in the locale's character set, and the tests make files such as Zoë.ini: a
+# shell without a UTF-8 locale (a bare root login has none) could not name them.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 build_only=0
 if [ "${1:-}" = "--build-only" ]; then

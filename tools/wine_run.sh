@@ -17,6 +17,9 @@ fi
 export WINEPREFIX=$1
 shift
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine names files in the locale's character set, and the tests make files such as Zoë.ini: a
+# shell without a UTF-8 locale (a bare root login has none) could not name them.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 PATH=$PATH:/usr/lib/wine
 if ! command -v wine64 >/dev/null; then
